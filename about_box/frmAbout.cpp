@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include "about_box/frmAbout.h"
+#include "about_box/frmAbout_layout.h"
+#include "about_box/registry_desktop.h"
+#include "app/forms.h"
+#include "config_window/frmMain.h"
+#include "toolkit/application.h"
+#include "toolkit/convert.h"
+#include "toolkit/geometry.h"
+#include "toolkit/msgbox.h"
+#include "toolkit/platform.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <vector>
+
+namespace lw {
+
+namespace L = about_layout;
+
+frmAbout::frmAbout() : QDialog(&forms::Main())
+{
+    // Parented to the configuration window only so that the desktop keeps
+    // it off the task bar and above that window; it is modal to the whole program.
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QString::fromUtf8(L::DesignCaption));
+    setWindowIcon(tk::IconFromResources(QStringLiteral("lullwick")));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(tk::ToPixels(L::ClientArea).size());
+    setModal(true);
+
+    cmdOK = new QPushButton(tk::CaptionOf(L::Controls, "cmdOK"), this);
+    tk::Place(cmdOK, L::Controls, "cmdOK");
+    cmdOK->setDefault(true);
+
+    picIcon = new QLabel(this);
+    tk::Place(picIcon, L::Controls, "picIcon");
+    picIcon->setFrameShape(QFrame::Panel);
+    picIcon->setFrameShadow(QFrame::Sunken);
+    picIcon->setLineWidth(2);
+    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setPixmap(QPixmap(QStringLiteral(":/icons/lullwick-32.xpm")));
+    picIcon->setFocusPolicy(Qt::StrongFocus);
+    picIcon->setAccessibleName(QStringLiteral("Program icon"));
+
+    cmdSysInfo = new QPushButton(tk::CaptionOf(L::Controls, "cmdSysInfo"), this);
+    tk::Place(cmdSysInfo, L::Controls, "cmdSysInfo");
+
+    auto label = [this](const char* name) {
+        auto* l = new tk::Label(this);
+        tk::Place(l, L::Controls, name);
+        l->setText(tk::CaptionOf(L::Controls, name));
+        l->SetForeColor(tk::vbBlack);
+        return l;
+    };
+    lblDisclaimer = label("lblDisclaimer");
+    lblDescription = label("lblDescription");
+    lblTitle = label("lblTitle");
+    lblTitle->setFont(tk::FontOrDefault(QString::fromUtf8(L::TitleFontFamily), L::TitleFontPoints, true));
+    lblVersion = label("lblVersion");
+
+    Line1 = new QWidget(this);
+    tk::Place(Line1, L::Controls, "Line1");
+    Line1->setFixedHeight(1);
+    QPalette grey = Line1->palette();
+    grey.setColor(QPalette::Window, tk::OleColor(tk::vbGrey));
+    Line1->setPalette(grey);
+    Line1->setAutoFillBackground(true);
+
+    tk::ApplyTabOrder(this, L::Controls);
+
+    tk::on(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    tk::on(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+}
+
+void frmAbout::Load()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    Form_Load();
+}
+
+void frmAbout::ShowModal()
+{
+    Load();
+    QScreen* screen = QGuiApplication::screenAt(forms::Main().geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = tk::ToPixels(L::ClientArea);
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    setGeometry(QRect(origin + area.topLeft(), area.size()));
+    cmdOK->setFocus(Qt::OtherFocusReason);
+    exec();
+}
+
+void frmAbout::Form_Load()
+{
+    const tk::Application& app = tk::App();
+    setWindowTitle(QStringLiteral("About ") + app.Title);
+    lblVersion->setText(QStringLiteral("Version ") + tk::CStr(app.Major) + QStringLiteral(".") +
+                        tk::CStr(app.Minor) + QStringLiteral(".") + tk::CStr(app.Revision));
+    lblTitle->setText(app.Title);
+}
+
+void frmAbout::Unload()
+{
+    done(QDialog::Rejected);
+    forms::UnloadAbout();
+}
+
+void frmAbout::cmdOK_Click() { Unload(); }
+
+void frmAbout::reject() { tk::Handle([this] { Unload(); }); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAbout::StartSysInfo()
+{
+    try {
+        QString path;
+        if (!GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey),
+                         QString::fromUtf8(reg::SysInfoValue), path)) {
+            if (!GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoFolderKey),
+                             QString::fromUtf8(reg::SysInfoFolderValue), path))
+                throw tk::RuntimeError(tk::errFileNotFound);
+            const QString program = path + QString::fromUtf8(L::SysInfoExecutable);
+            if (!tk::FileExists(program))
+                throw tk::RuntimeError(tk::errFileNotFound);
+            path = program;
+        }
+        // Exactly that program, no arguments: nothing in the value reaches a shell.
+        tk::Shell(path);
+        return;
+    } catch (const tk::RuntimeError&) {
+    }
+    tk::MsgBox(QString::fromUtf8(L::SysInfoUnavailable), tk::vbOKOnly);
+}
+
+bool frmAbout::GetKeyValue(reg::Handle KeyRoot, const QString& KeyName, const QString& SubKeyRef,
+                           QString& KeyVal)
+{
+    reg::Registry& registry = reg::Current();
+    reg::Handle hKey = 0;
+    // Closes the key on every way out, an error's included.
+    struct Closer {
+        reg::Registry& r;
+        reg::Handle& h;
+        ~Closer() { r.CloseKey(h); }
+    } closer{registry, hKey};
+
+    // Read rights only: a key the user may read but not write is still found.
+    if (registry.OpenKeyEx(KeyRoot, KeyName.toLocal8Bit().toStdString(), 0, reg::KeyRead, hKey) !=
+        reg::Success) {
+        KeyVal = QString();
+        return false;
+    }
+
+    constexpr std::uint32_t bufferSize = 1024;
+    std::vector<unsigned char> buffer(bufferSize, 0);
+    std::uint32_t size = bufferSize;
+    std::uint32_t type = 0;
+    if (registry.QueryValueEx(hKey, SubKeyRef.toLocal8Bit().toStdString(), type, buffer.data(),
+                              size) != reg::Success) {
+        KeyVal = QString();
+        return false;
+    }
+
+    // One character per byte; a value of zero bytes fails here (position 0).
+    const QString asBytes = QString::fromLatin1(reinterpret_cast<const char*>(buffer.data()),
+                                                qsizetype(bufferSize));
+    const qsizetype kept = tk::Mid(asBytes, size, 1) == QChar(u'\0') ? size - 1 : size;
+    const QByteArray value(reinterpret_cast<const char*>(buffer.data()), kept);
+
+    switch (type) {
+    case reg::TypeString:
+        // Decoded with the system code page, so non-ASCII paths survive.
+        KeyVal = QString::fromLocal8Bit(value);
+        break;
+    case reg::TypeDword: {
+        const QString bytes = QString::fromLatin1(value);
+        for (qsizetype i = tk::Len(bytes); i >= 1; --i)
+            KeyVal += tk::Hex(std::uint32_t(tk::Asc(tk::Mid(bytes, i, 1))));
+        KeyVal = tk::DefaultFormat(QStringLiteral("&h") + KeyVal);
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
+
+} // namespace lw

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// Start-up: the configuration window is created, loaded and shown; every
+// later action is an event handler of one of the three windows.
+#pragma once
+
+class QApplication;
+
+namespace lw {
+
+// Application-wide settings: names, version, icon, the default font, and the
+// end of the desktop session.
+void SetUpApplication(QApplication& app);
+void StartUp();
+
+} // namespace lw

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: MIT
+#include "config_window/frmMain.h"
+#include "about_box/frmAbout.h"
+#include "app/forms.h"
+#include "config_window/frmMain_layout.h"
+#include "progress_window/frmInstall.h"
+#include "toolkit/application.h"
+#include "toolkit/convert.h"
+#include "toolkit/geometry.h"
+#include "toolkit/msgbox.h"
+#include "toolkit/platform.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace lw {
+
+namespace L = main_layout;
+
+namespace {
+QString qs(const char* s) { return QString::fromUtf8(s); }
+} // namespace
+
+frmMain::frmMain()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(qs(L::Caption));
+    setWindowIcon(tk::IconFromResources(QStringLiteral("lullwick")));
+    // Sizable, with a minimize button and no maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    File = menuBar()->addMenu(qs(L::Menus[0].caption));
+    File->setObjectName(qs(L::Menus[0].name));
+    mnuFileExit = File->addAction(qs(L::Menus[1].caption));
+    mnuHelp = menuBar()->addMenu(qs(L::Menus[2].caption));
+    mnuHelp->setObjectName(qs(L::Menus[2].name));
+    mnuHelpContents = mnuHelp->addAction(qs(L::Menus[3].caption));
+    sep1 = mnuHelp->addSeparator();
+    mnuHelpAbout = mnuHelp->addAction(qs(L::Menus[5].caption));
+    mnuFileExit->setObjectName(qs(L::Menus[1].name));
+    mnuHelpContents->setObjectName(qs(L::Menus[3].name));
+    sep1->setObjectName(qs(L::Menus[4].name));
+    mnuHelpAbout->setObjectName(qs(L::Menus[5].name));
+
+    // The client area holds every control at its fixed place: resizing the
+    // window moves nothing.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    txtMessage = new tk::TextBox(client);
+    tk::Place(txtMessage, L::Controls, "txtMessage");
+    txtMessage->SetLocked(true);
+    txtMessage->SetBackColor(tk::vbLightGrey);
+
+    Frame1 = new QGroupBox(tk::CaptionOf(L::Controls, "Frame1"), client);
+    tk::Place(Frame1, L::Controls, "Frame1");
+
+    auto label = [this](QWidget* container, const char* name) {
+        auto* l = new tk::Label(container);
+        tk::Place(l, L::Controls, name);
+        l->setText(tk::CaptionOf(L::Controls, name));
+        return l;
+    };
+    auto combo = [](QWidget* container, const char* name) {
+        auto* c = new tk::ComboBox(container);
+        tk::Place(c, L::Controls, name);
+        return c;
+    };
+    auto button = [](QWidget* container, const char* name) {
+        auto* b = new QPushButton(tk::CaptionOf(L::Controls, name), container);
+        tk::Place(b, L::Controls, name);
+        // Neither is the default button: Enter presses a button only when it
+        // has the focus.
+        b->setAutoDefault(true);
+        b->setDefault(false);
+        return b;
+    };
+
+    cmbMessage = combo(Frame1, "cmbMessage");
+    cmdStart = button(Frame1, "cmdStart");
+    cmdQuit = button(Frame1, "cmdQuit");
+    cmbTime = combo(Frame1, "cmbTime");
+    cmbApp = combo(Frame1, "cmbApp");
+    Label3 = label(Frame1, "Label3");
+    Label2 = label(Frame1, "Label2");
+    Label1 = label(Frame1, "Label1");
+    Label4 = label(client, "Label4");
+
+    CommonDialog1 = new tk::CommonDialog(this);
+    CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
+
+    cmbApp->setAccessibleName(Label1->text());
+    cmbTime->setAccessibleName(Label2->text());
+    cmbMessage->setAccessibleName(Label3->text());
+    txtMessage->setAccessibleName(Label4->text());
+
+    tk::ApplyTabOrder(this, L::Controls);
+
+    const QRect area = tk::ToPixels(L::ClientArea);
+    client->setMinimumSize(0, 0);
+    resize(area.width(), area.height() + menuBar()->sizeHint().height());
+
+    tk::on(cmbMessage, &tk::ComboBox::Click, this, &frmMain::cmbMessage_Click);
+    tk::on(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
+    tk::on(cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);
+    tk::on(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    tk::on(mnuHelpContents, &QAction::triggered, this, &frmMain::mnuHelpContents_Click);
+    tk::on(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    tk::on(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+           &frmMain::HelpKey_Press);
+}
+
+void frmMain::Load()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    Form_Load();
+}
+
+void frmMain::Show()
+{
+    Load();
+    tk::CentreOnScreen(this, QPoint());
+    show();
+    const auto stops = tk::TabStops(this, L::Controls);
+    if (!stops.isEmpty())
+        stops.first()->setFocus(Qt::OtherFocusReason);
+}
+
+const QString& frmMain::PresetMessage(int slot) const
+{
+    if (slot < 1 || slot > int(strMessage.size()))
+        throw tk::RuntimeError(tk::errSubscriptOutOfRange);
+    return strMessage[size_t(slot - 1)];
+}
+
+void frmMain::Form_Load()
+{
+    cmbApp->SetText(qs(L::Applications[0]));
+    for (const char* item : L::Applications)
+        cmbApp->AddItem(qs(item));
+
+    tk::App().HelpFile = tk::App().Path() + QStringLiteral("/") + qs(L::HelpFileName);
+
+    cmbTime->SetText(qs(L::Durations[0]));
+    for (const char* item : L::Durations)
+        cmbTime->AddItem(qs(item));
+
+    cmbMessage->SetText(qs(L::MessageChoices[0]));
+    for (const char* item : L::MessageChoices)
+        cmbMessage->AddItem(qs(item));
+
+    for (size_t i = 0; i < strMessage.size(); ++i)
+        strMessage[i] = qs(L::PresetMessages[i]);
+
+    txtMessage->SetText(PresetMessage(1));
+}
+
+void frmMain::cmbMessage_Click()
+{
+    if (cmbMessage->Text() == qs(L::CustomMessage)) {
+        txtMessage->SetLocked(false);
+        txtMessage->SetText(QString());
+        txtMessage->SetBackColor(tk::vbWhite);
+    } else {
+        const int slot = tk::CInt(tk::Element(tk::Split(cmbMessage->Text(), QStringLiteral(" ")), 1));
+        txtMessage->SetText(PresetMessage(slot));
+        txtMessage->SetLocked(true);
+        txtMessage->SetBackColor(tk::vbLightGrey);
+    }
+}
+
+void frmMain::cmdStart_Click()
+{
+    if (txtMessage->Text().isEmpty()) {
+        txtMessage->SetBackColor(tk::vbYellow);
+        tk::MsgBox(qs(L::EmptyMessagePrompt), tk::vbOKOnly);
+        txtMessage->SetBackColor(tk::vbWhite);
+        return;
+    }
+    // A duration the run cannot use is refused here, while the user can still
+    // correct it, instead of failing after this window has gone.
+    if (!frmInstall::IsUsableDuration(cmbTime->Text())) {
+        cmbTime->SetBackColor(tk::vbYellow);
+        tk::MsgBox(qs(L::BadDurationPrompt), tk::vbOKOnly);
+        cmbTime->ResetBackColor();
+        return;
+    }
+    hide();
+    forms::Install().Show();
+}
+
+void frmMain::cmdQuit_Click() { tk::End(); }
+
+void frmMain::mnuFileExit_Click() { tk::End(); }
+
+void frmMain::mnuHelpContents_Click()
+{
+    // Joined with a backslash here, unlike the application help file.
+    CommonDialog1->HelpFile = tk::App().Path() + QStringLiteral("\\") + qs(L::HelpFileName);
+    CommonDialog1->HelpCommand = tk::CommonDialog::cdlHelpContents;
+    CommonDialog1->ShowHelp();
+}
+
+void frmMain::mnuHelpAbout_Click() { forms::About().ShowModal(); }
+
+void frmMain::HelpKey_Press() { tk::ShowHelpFile(tk::App().HelpFile); }
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // Closed before a run, with no other window loaded: the program's natural end.
+    event->accept();
+    tk::Handle([] { tk::End(); });
+}
+
+} // namespace lw

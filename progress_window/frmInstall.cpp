@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: MIT
+#include "progress_window/frmInstall.h"
+#include "app/forms.h"
+#include "config_window/frmMain.h"
+#include "progress_window/frmInstall_layout.h"
+#include "toolkit/application.h"
+#include "toolkit/convert.h"
+#include "toolkit/geometry.h"
+#include "toolkit/msgbox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace lw {
+
+namespace L = install_layout;
+
+frmInstall::frmInstall()
+{
+    setObjectName(QStringLiteral("frmInstall"));
+    setWindowIcon(tk::IconFromResources(QStringLiteral("install")));
+    // Fixed single border with a title but no control box, minimize or maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(tk::ToPixels(L::ClientArea).size());
+
+    QPalette back = palette();
+    back.setColor(QPalette::Window, tk::OleColor(tk::vbMenuBar));
+    setPalette(back);
+    setAutoFillBackground(true);
+
+    Picture1 = new QWidget(this);
+    tk::Place(Picture1, L::Controls, "Picture1");
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+
+    Frame1 = new QGroupBox(this);
+    tk::Place(Frame1, L::Controls, "Frame1");
+    // The frame and its controls keep the desktop's own control colours.
+    Frame1->setPalette(QApplication::palette(Frame1));
+    Frame1->setAutoFillBackground(true);
+
+    lblDescription = new tk::Label(Frame1);
+    tk::Place(lblDescription, L::Controls, "lblDescription");
+    lblDescription->setText(tk::CaptionOf(L::Controls, "lblDescription"));
+
+    ProgressBar1 = new QProgressBar(Frame1);
+    tk::Place(ProgressBar1, L::Controls, "ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setAccessibleName(QStringLiteral("Installation progress"));
+
+    cmdCancel = new QPushButton(tk::CaptionOf(L::Controls, "cmdCancel"), Frame1);
+    tk::Place(cmdCancel, L::Controls, "cmdCancel");
+    cmdCancel->setAutoDefault(true);
+    cmdCancel->setDefault(false);
+
+    tk::ApplyTabOrder(this, L::Controls);
+
+    // Enabled from the start: the first tick comes one interval after load.
+    // A precise timer keeps each tick on its whole second, without drift.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(L::TimerInterval);
+    tk::on(Timer1, &QTimer::timeout, this, &frmInstall::Timer1_Timer);
+    Timer1->start();
+
+    tk::on(cmdCancel, &QPushButton::clicked, this, &frmInstall::cmdCancel_Click);
+}
+
+void frmInstall::Load()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    Form_Load();
+}
+
+void frmInstall::Show()
+{
+    Load();
+    const QWidget& main = forms::Main();
+    tk::CentreOnScreen(this, main.geometry().center());
+    show();
+    Picture1->setFocus(Qt::OtherFocusReason);
+}
+
+float frmInstall::DurationFromText(const QString& timeText)
+{
+    const QString firstWord = tk::Element(tk::Split(timeText, QStringLiteral(" ")), 0);
+    return tk::CSng(60.0 * tk::ToDouble(firstWord));
+}
+
+bool frmInstall::IsUsableDuration(const QString& timeText)
+{
+    try {
+        return DurationFromText(timeText) <= LongestRun;
+    } catch (const tk::RuntimeError&) {
+        return false;
+    }
+}
+
+bool frmInstall::WholePercentage(float elapsed, float duration, float& value)
+{
+    // Widen both, divide, then multiply by 100: each step rounded to double,
+    // so some whole percentages come out a hair off and are never shown.
+    const double p = static_cast<double>(elapsed) / static_cast<double>(duration) * 100.0;
+    if (p != static_cast<double>(tk::CLng(p)))
+        return false;
+    value = static_cast<float>(p);
+    return true;
+}
+
+void frmInstall::Form_Load()
+{
+    frmMain& config = forms::Main();
+    const QString application = config.cmbApp->Text();
+    sngDuration = DurationFromText(config.cmbTime->Text());
+    lblDescription->setText(config.txtMessage->Text());
+    setWindowTitle(QString::fromUtf8(L::CaptionPrefix) + application);
+    ProgressBar1->setMaximum(100);
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setVisible(true);
+    ProgressBar1->setValue(1);
+}
+
+void frmInstall::Timer1_Timer()
+{
+    sngElapsed = sngElapsed + 1.0f;
+    if (sngElapsed >= sngDuration)
+        tk::End();
+    float value = 0;
+    if (WholePercentage(sngElapsed, sngDuration, value))
+        ProgressBar1->setValue(static_cast<int>(value));
+}
+
+void frmInstall::cmdCancel_Click()
+{
+    // The timer runs on while the box is open: the time may run out under it.
+    if (tk::MsgBox(QString::fromUtf8(L::CancelPrompt), tk::vbYesNo,
+                   QString::fromUtf8(L::CancelTitle)) == tk::vbYes)
+        tk::End();
+}
+
+void frmInstall::Form_QueryUnload(bool& cancel, int /*unloadMode*/)
+{
+    cancel = true;
+}
+
+void frmInstall::closeEvent(QCloseEvent* event)
+{
+    bool cancel = false;
+    const int unloadMode = event->spontaneous() ? 0 : 1; // control menu / code
+    tk::Handle([&] { Form_QueryUnload(cancel, unloadMode); });
+    if (cancel) {
+        event->ignore();
+        // Show the user the one way out.
+        cmdCancel->setFocus(Qt::OtherFocusReason);
+    } else {
+        event->accept();
+    }
+}
+
+} // namespace lw

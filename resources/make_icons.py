@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# Draws the program's icons and writes them as XPM images, a text format the
+# window toolkit reads directly. Run it from this folder after a change:
+#   python3 make_icons.py
+#
+# lullwick-*.xpm: the program icon, a setup box with a progress bar under it.
+# install-*.xpm:  the progress window's own icon, a disk with an arrow into it
+#                 (16 colours at most).
+
+
+def program_icon(n):
+    s = n / 32.0
+    img = [["none"] * n for _ in range(n)]
+
+    def rect(x0, y0, x1, y1, colour):
+        for y in range(int(y0 * s), max(int(y0 * s) + 1, int(y1 * s))):
+            for x in range(int(x0 * s), max(int(x0 * s) + 1, int(x1 * s))):
+                if 0 <= x < n and 0 <= y < n:
+                    img[y][x] = colour
+
+    rect(4, 2, 28, 22, "outline")      # the box
+    rect(5, 3, 27, 21, "box")
+    rect(5, 3, 27, 8, "lid")           # its lid
+    rect(14, 3, 18, 21, "tape")        # the tape over it
+    rect(2, 24, 30, 31, "outline")     # the progress bar
+    rect(3, 25, 29, 30, "track")
+    rect(3, 25, 20, 30, "bar")
+    return img
+
+
+def install_icon(n):
+    s = n / 32.0
+    img = [["none"] * n for _ in range(n)]
+
+    def rect(x0, y0, x1, y1, colour):
+        for y in range(int(y0 * s), max(int(y0 * s) + 1, int(y1 * s))):
+            for x in range(int(x0 * s), max(int(x0 * s) + 1, int(x1 * s))):
+                if 0 <= x < n and 0 <= y < n:
+                    img[y][x] = colour
+
+    rect(3, 12, 29, 31, "outline")     # the disk
+    rect(4, 13, 28, 30, "disk")
+    rect(9, 13, 23, 19, "shutter")
+    rect(8, 23, 24, 30, "label")
+    rect(13, 1, 19, 10, "arrow")       # the arrow's shaft
+    for i in range(6):                 # and its head
+        rect(10 + i, 9 + i, 22 - i, 10 + i, "arrow")
+    return img
+
+
+PROGRAM = {"none": "None", "outline": "#202020", "box": "#C89B5A", "lid": "#A87A3C",
+           "tape": "#E8D8A8", "track": "#FFFFFF", "bar": "#000080"}
+INSTALL = {"none": "None", "outline": "#000000", "disk": "#0000FF", "shutter": "#C0C0C0",
+           "label": "#FFFFFF", "arrow": "#008000"}
+
+
+def write_xpm(path, name, img, palette):
+    keys = list(palette)
+    chars = ".#abcdefghijklmnop"
+    code = {k: chars[i] for i, k in enumerate(keys)}
+    n = len(img)
+    lines = ["/* XPM */", f"static const char *{name}[] = {{",
+             f'"{n} {n} {len(keys)} 1",']
+    for k in keys:
+        lines.append(f'"{code[k]} c {palette[k]}",')
+    rows = ['"' + "".join(code[p] for p in row) + '"' for row in img]
+    lines.append(",\n".join(rows))
+    lines.append("};")
+    with open(path, "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+for size in (16, 32):
+    write_xpm(f"lullwick-{size}.xpm", f"lullwick_{size}", program_icon(size), PROGRAM)
+    write_xpm(f"install-{size}.xpm", f"install_{size}", install_icon(size), INSTALL)

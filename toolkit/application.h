@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// The application object (title, version, folder, help file), the program's
+// End, and the one place where an error a handler lets escape is reported.
+//
+// Every event handler of the windows is connected through tk::on(), which runs
+// it inside tk::Handle(): no C++ exception ever reaches Qt's event loop.
+#pragma once
+
+#include "toolkit/errors.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace tk {
+
+struct Application {
+    QString Title;
+    int Major = 0;
+    int Minor = 0;
+    int Revision = 0;
+    QString HelpFile;
+    // The executable's folder, without a trailing separator (but "/" itself).
+    QString Path() const;
+};
+
+// The one application object; reset to its start values by ResetApp().
+Application& App();
+void ResetApp();
+
+// Ends the program at once: no window event runs, nothing is saved. Tests
+// install a handler that records the call; End then throws ProgramEnded so
+// that the rest of the handler is skipped as it would be.
+[[noreturn]] void End();
+using EndHandler = std::function<void()>;
+void SetEndHandler(EndHandler handler); // empty: the real end of the process
+
+// Reports an error no handler caught ("Run-time error '13':" ...) in a message
+// box titled with the application title, then ends the program.
+void ReportError(const RuntimeError& error);
+
+// Runs one event handler; whatever it lets escape is reported and ends the program.
+void Handle(const std::function<void()>& handler) noexcept;
+
+// Connects a signal to a private handler of a window, through Handle().
+template <typename Sender, typename Signal, typename Form>
+QMetaObject::Connection on(Sender* sender, Signal signal, Form* form, void (Form::*handler)())
+{
+    return QObject::connect(sender, signal, form, [form, handler] {
+        Handle([form, handler] { (form->*handler)(); });
+    });
+}
+
+} // namespace tk

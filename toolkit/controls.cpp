@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: MIT
+#include "toolkit/controls.h"
+#include "toolkit/geometry.h"
+#include "toolkit/platform.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPalette>
+
+namespace tk {
+
+QFont DefaultFont()
+{
+    QFont f(QString::fromLatin1(DefaultFontFamily));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(DefaultFontPixels);
+    return f;
+}
+
+void UseDefaultFont() { QApplication::setFont(DefaultFont()); }
+
+QFont FontOrDefault(const QString& family, double points, bool bold)
+{
+    QFont f = DefaultFont();
+    if (QFontDatabase::families().contains(family))
+        f.setFamily(family);
+    // Points of a 96 dpi screen, in the same device-independent pixels as the twips.
+    f.setPixelSize(qRound(points * 96.0 / 72.0));
+    f.setBold(bold);
+    return f;
+}
+
+QIcon IconFromResources(const QString& base)
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/%1-16.xpm").arg(base), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/%1-32.xpm").arg(base), QSize(32, 32));
+    return icon;
+}
+
+// --- ComboBox
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    // Typed text is never added to the list, and nothing completes it.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setFocusPolicy(Qt::StrongFocus);
+    // Qt also "activates" an item when typed text that matches it is
+    // committed by Enter or by leaving the field: that is typing, not a pick.
+    connect(this, &QComboBox::activated, this, [this] {
+        if (finishingEdit_ == 0)
+            emit Click();
+    });
+}
+
+QString ComboBox::Text() const { return currentText(); }
+
+void ComboBox::SetText(const QString& text) { setEditText(text); }
+
+void ComboBox::AddItem(const QString& item)
+{
+    const QString text = Text();
+    const QSignalBlocker quiet(this);
+    addItem(item);
+    // The first item of an empty list would otherwise replace the text.
+    if (Text() != text)
+        setEditText(text);
+}
+
+void ComboBox::SetBackColor(std::uint32_t colour)
+{
+    QPalette p = lineEdit()->palette();
+    p.setColor(QPalette::Base, OleColor(colour));
+    lineEdit()->setPalette(p);
+}
+
+void ComboBox::ResetBackColor() { lineEdit()->setPalette(QPalette()); }
+
+std::uint32_t ComboBox::BackColor() const
+{
+    return ToOleColor(lineEdit()->palette().color(QPalette::Base));
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event)
+{
+    const bool commits = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    finishingEdit_ += commits;
+    QComboBox::keyPressEvent(event);
+    finishingEdit_ -= commits;
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* event)
+{
+    ++finishingEdit_;
+    QComboBox::focusOutEvent(event);
+    --finishingEdit_;
+}
+
+void ComboBox::wheelEvent(QWheelEvent* event)
+{
+    // The wheel over a closed list picks nothing.
+    event->ignore();
+}
+
+// --- TextBox
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent), backColor_(vbWhite)
+{
+    setTabChangesFocus(true);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QString TextBox::Text() const { return toPlainText(); }
+
+void TextBox::SetText(const QString& text) { setPlainText(text); }
+
+bool TextBox::Locked() const { return isReadOnly(); }
+
+void TextBox::SetLocked(bool locked)
+{
+    setReadOnly(locked);
+    // A locked box still takes the focus and lets its text be selected.
+    setTextInteractionFlags(locked ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                   : Qt::TextEditorInteraction);
+}
+
+std::uint32_t TextBox::BackColor() const { return backColor_; }
+
+void TextBox::SetBackColor(std::uint32_t colour)
+{
+    backColor_ = colour;
+    QPalette p = palette();
+    p.setColor(QPalette::Base, OleColor(colour));
+    setPalette(p);
+}
+
+// --- Label
+
+Label::Label(QWidget* parent) : QLabel(parent)
+{
+    // A caption is text, never markup, whatever the user typed into it.
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::SetForeColor(std::uint32_t colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, OleColor(colour));
+    setPalette(p);
+}
+
+// --- CommonDialog
+
+void CommonDialog::ShowHelp() const
+{
+    if (HelpCommand == cdlHelpContents)
+        ShowHelpFile(HelpFile);
+}
+
+} // namespace tk

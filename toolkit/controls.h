@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+// The few controls whose behaviour Qt's widgets do not give as the windows
+// need it: an editable combo box that raises Click only when the user picks an
+// item, a text box with Locked and BackColor, a label that wraps in its box and
+// never reads its caption as markup, and the help part of a common dialog.
+// Everything else is a plain Qt widget.
+#pragma once
+
+#include <QComboBox>
+#include <QFont>
+#include <QIcon>
+#include <QLabel>
+#include <QObject>
+#include <QPlainTextEdit>
+#include <cstdint>
+
+namespace tk {
+
+// The stand-in for the compact 8-point interface font the windows were laid
+// out for: Liberation Sans (Debian's fonts-liberation2) at 11 pixels, so that
+// every caption fits its box. Set on the whole application by UseDefaultFont().
+inline constexpr const char* DefaultFontFamily = "Liberation Sans";
+inline constexpr int DefaultFontPixels = 11;
+QFont DefaultFont();
+void UseDefaultFont();
+// A face by name at a size in points (of 96 dpi), the default family when the
+// face is not installed.
+QFont FontOrDefault(const QString& family, double points, bool bold);
+
+// An icon from the resources' 16 and 32 pixel images: ":/icons/<base>-16.xpm".
+QIcon IconFromResources(const QString& base);
+
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent);
+
+    QString Text() const;
+    void SetText(const QString& text); // raises no Click
+    void AddItem(const QString& item); // leaves Text as it is
+    void SetBackColor(std::uint32_t colour); // of the text field
+    void ResetBackColor();                   // back to the desktop's colour
+    std::uint32_t BackColor() const;
+
+signals:
+    // The user picked an item from the list (mouse or keyboard); Text holds it.
+    void Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    int finishingEdit_ = 0;
+};
+
+class TextBox : public QPlainTextEdit {
+public:
+    explicit TextBox(QWidget* parent);
+
+    QString Text() const;
+    void SetText(const QString& text);
+    bool Locked() const;
+    void SetLocked(bool locked);
+    std::uint32_t BackColor() const;
+    void SetBackColor(std::uint32_t colour);
+
+private:
+    std::uint32_t backColor_;
+};
+
+class Label : public QLabel {
+public:
+    explicit Label(QWidget* parent);
+    void SetForeColor(std::uint32_t colour);
+};
+
+// The common dialog's help: a help file, a command (3: contents), ShowHelp.
+class CommonDialog : public QObject {
+public:
+    using QObject::QObject;
+    static constexpr int cdlHelpContents = 3;
+    QString HelpFile;
+    int HelpCommand = 0;
+    void ShowHelp() const;
+};
+
+} // namespace tk

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "toolkit/platform.h"
+#include "toolkit/errors.h"
+#include "toolkit/msgbox.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace tk {
+
+namespace {
+Host realDesktop()
+{
+    Host h;
+    h.startProgram = [](const QString& path) {
+        return !path.isEmpty() && QProcess::startDetached(path, QStringList());
+    };
+    h.fileExists = [](const QString& path) {
+        const QFileInfo info(path);
+        return !path.isEmpty() && info.isFile() && !info.isHidden();
+    };
+    h.openDocument = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+    return h;
+}
+} // namespace
+
+Host& Desktop()
+{
+    static Host host = realDesktop();
+    return host;
+}
+
+void ResetDesktop() { Desktop() = realDesktop(); }
+
+void Shell(const QString& path)
+{
+    if (!Desktop().startProgram(path))
+        throw RuntimeError(errFileNotFound);
+}
+
+bool FileExists(const QString& path) { return Desktop().fileExists(path); }
+
+void ShowHelpFile(const QString& file)
+{
+    QString path = file;
+    if (!FileExists(path)) {
+        QString slashed = file;
+        slashed.replace(u'\\', u'/');
+        path = slashed;
+    }
+    if (!FileExists(path)) {
+        MsgBox(QStringLiteral("The help file \"%1\" was not found.").arg(file));
+        return;
+    }
+    if (!Desktop().openDocument(path))
+        MsgBox(QStringLiteral("No program on this desktop can show the help file \"%1\".").arg(path));
+}
+
+} // namespace tk

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// What the desktop does for the program: start another program, test a file,
+// open a document with its handler. Tests replace these to see what would have
+// been started or opened.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace tk {
+
+struct Host {
+    // Starts exactly the program at `path`: no arguments, no shell, no parsing.
+    std::function<bool(const QString& path)> startProgram;
+    // True for an existing normal file (not a folder, not hidden).
+    std::function<bool(const QString& path)> fileExists;
+    // Opens a document with the desktop's handler for it.
+    std::function<bool(const QString& path)> openDocument;
+};
+
+Host& Desktop();
+void ResetDesktop();
+
+// Starts a program with normal focus; error 53 when it cannot be started.
+void Shell(const QString& path);
+bool FileExists(const QString& path);
+
+// The help viewer stand-in: shows a help file's contents with the desktop's
+// handler. A backslash is taken as a folder separator when the path only
+// exists that way. Says in a message box when the file is missing or nothing
+// can show it.
+void ShowHelpFile(const QString& file);
+
+} // namespace tk
