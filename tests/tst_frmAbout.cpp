@@ -1,1 +1,400 @@
-int main(){}
+// SPDX-License-Identifier: MIT
+// The About box and the system-information launcher, against an in-memory
+// registry and a desktop that only records what it would have started.
+#include "about_box/frmAbout.h"
+#include "about_box/registry_desktop.h"
+#include "about_box/registry_memory.h"
+#include "app/forms.h"
+#include "config_window/frmMain.h"
+#include "testsupport.h"
+#include "toolkit/application.h"
+#include "toolkit/controls.h"
+#include "toolkit/platform.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace lw {
+
+namespace {
+const std::string Try1 = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string Try2 = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const QString Unavailable = "System Information Is Unavailable At This Time";
+
+std::vector<unsigned char> bytes(const std::string& s) { return {s.begin(), s.end()}; }
+} // namespace
+
+class tst_frmAbout : public QObject {
+    Q_OBJECT
+
+    testing::Observer seen;
+    frmMain* main = nullptr;
+    reg::MemoryRegistry* registry = nullptr;
+    QStringList started;
+    QStringList tested;
+    QStringList existing;
+    bool startWorks = true;
+
+    // Opens the box with Help > About; `act` runs while it is open and must
+    // close it. Returns when the box is unloaded.
+    void withAboutOpen(const std::function<void(frmAbout&)>& act)
+    {
+        bool acted = false;
+        QTimer::singleShot(0, main, [&] {
+            acted = true;
+            act(forms::About());
+        });
+        QTimer::singleShot(5000, main, [] {
+            if (forms::AboutExists())
+                forms::About().done(0); // the test failed to close it
+        });
+        main->mnuHelpAbout->trigger();
+        QVERIFY(acted);
+    }
+
+private slots:
+    void initTestCase() { tk::UseDefaultFont(); }
+
+    void init()
+    {
+        seen = {};
+        testing::Observe(seen);
+        auto memory = std::make_unique<reg::MemoryRegistry>();
+        registry = memory.get();
+        reg::Use(std::move(memory));
+        started.clear();
+        tested.clear();
+        existing.clear();
+        startWorks = true;
+        tk::Desktop().startProgram = [this](const QString& p) {
+            started << p;
+            return startWorks && !p.isEmpty();
+        };
+        tk::Desktop().fileExists = [this](const QString& p) {
+            tested << p;
+            return existing.contains(p);
+        };
+        main = &forms::Main();
+        main->Show();
+    }
+
+    void cleanup()
+    {
+        testing::ResetAll();
+        QVERIFY2(testing::VisibleWindows().isEmpty(), qPrintable(testing::VisibleWindows().join(",")));
+    }
+
+    void loadSetsCaptions()
+    {
+        QString caption, version, title;
+        bool modal = false, focusOnOK = false;
+        withAboutOpen([&](frmAbout& a) {
+            caption = a.windowTitle();
+            version = a.lblVersion->text();
+            title = a.lblTitle->text();
+            modal = QApplication::activeModalWidget() == &a;
+            focusOnOK = a.focusWidget() == a.cmdOK;
+            QTest::keyClick(&a, Qt::Key_Escape);
+        });
+        QCOMPARE(caption, QStringLiteral("About Lullwick"));
+        QCOMPARE(version, QStringLiteral("Version 1.0.0"));
+        QCOMPARE(title, QStringLiteral("Lullwick"));
+        QVERIFY(modal);
+        QVERIFY(focusOnOK);
+        QApplication::processEvents();
+        QVERIFY(!forms::AboutExists());
+        QVERIFY(main->isVisible());
+        QCOMPARE(seen.ends, 0);
+    }
+
+    void loadRunsAgainOnTheNextOpen()
+    {
+        withAboutOpen([](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Space); });
+        tk::App().Major = 2;
+        tk::App().Title = "Renamed";
+        QString version, caption;
+        withAboutOpen([&](frmAbout& a) {
+            version = a.lblVersion->text();
+            caption = a.windowTitle();
+            a.close();
+        });
+        QCOMPARE(version, QStringLiteral("Version 2.0.0"));
+        QCOMPARE(caption, QStringLiteral("About Renamed"));
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("sysInfoRuns");
+        QTest::newRow("Esc on OK") << "cmdOK" << int(Qt::Key_Escape) << true << 0;
+        QTest::newRow("Enter on OK") << "cmdOK" << int(Qt::Key_Return) << true << 0;
+        QTest::newRow("Esc on System Info") << "cmdSysInfo" << int(Qt::Key_Escape) << true << 0;
+        QTest::newRow("Enter on System Info") << "cmdSysInfo" << int(Qt::Key_Return) << false << 1;
+        QTest::newRow("Enter on the icon") << "picIcon" << int(Qt::Key_Return) << true << 0;
+    }
+    void keys()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        QFETCH(int, sysInfoRuns);
+        bool stillOpen = false;
+        withAboutOpen([&](frmAbout& a) {
+            QWidget* f = a.findChild<QWidget*>(focus);
+            f->setFocus();
+            QTest::keyClick(f, Qt::Key(key));
+            stillOpen = a.isVisible();
+            if (stillOpen)
+                a.done(0);
+        });
+        QCOMPARE(!stillOpen, closes);
+        QCOMPARE(seen.boxes.size(), sysInfoRuns);
+        if (sysInfoRuns)
+            QCOMPARE(seen.boxes[0].prompt, Unavailable);
+    }
+
+    void tabOrder()
+    {
+        QStringList order;
+        withAboutOpen([&](frmAbout& a) {
+            QApplication::setActiveWindow(&a);
+            for (int i = 0; i < 4; ++i) {
+                order << a.focusWidget()->objectName();
+                QTest::keyClick(a.focusWidget(), Qt::Key_Tab);
+            }
+            a.done(0);
+        });
+        QCOMPARE(order, (QStringList{"cmdOK", "picIcon", "cmdSysInfo", "cmdOK"}));
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("picIcon") << "picIcon" << QRect(240, 240, 540, 540) << "";
+        QTest::newRow("cmdOK") << "cmdOK" << QRect(240, 2280, 1020, 345) << "OK";
+        QTest::newRow("cmdSysInfo") << "cmdSysInfo" << QRect(1560, 2280, 1155, 345) << "&System Info...";
+        QTest::newRow("lblDisclaimer") << "lblDisclaimer" << QRect(120, 1560, 2535, 465)
+                                       << "Lullwick is for entertainment purposes only!";
+        QTest::newRow("Line1") << "Line1" << QRect(120, 2160, 2640, 15) << "";
+        QTest::newRow("lblDescription") << "lblDescription" << QRect(120, 1200, 2685, 330) << "";
+        QTest::newRow("lblTitle") << "lblTitle" << QRect(960, 240, 1725, 480) << "Lullwick";
+        QTest::newRow("lblVersion") << "lblVersion" << QRect(960, 720, 1725, 225) << "Version 1.0.0";
+    }
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        QFETCH(QString, caption);
+        frmAbout& a = forms::About();
+        a.Load();
+        QWidget* c = a.findChild<QWidget*>(name);
+        QVERIFY(c);
+        QCOMPARE(c->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+        QCOMPARE(a.size(), QSize(2925 / 15, 2745 / 15));
+        if (auto* b = qobject_cast<QPushButton*>(c))
+            QCOMPARE(b->text(), caption);
+        if (auto* l = qobject_cast<QLabel*>(c); l && name != "picIcon") {
+            if (!caption.isEmpty())
+                QCOMPARE(l->text(), caption);
+            // Every caption fits its box, wrapped at the label's width.
+            const QRect need = QFontMetrics(l->font()).boundingRect(
+                QRect(0, 0, l->width(), 10000), Qt::TextWordWrap, l->text());
+            QVERIFY2(need.height() <= l->height() && need.width() <= l->width(),
+                     qPrintable(QStringLiteral("%1x%2").arg(need.width()).arg(need.height())));
+            QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::black));
+        }
+        a.done(0);
+    }
+
+    void lookOfTheBox()
+    {
+        frmAbout& a = forms::About();
+        QVERIFY(a.lblTitle->font().bold());
+        QCOMPARE(a.lblTitle->font().pixelSize(), 18); // 13.5 points
+        QCOMPARE(a.Line1->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
+        QVERIFY(!a.picIcon->pixmap().isNull());
+        QCOMPARE(a.picIcon->pixmap().size(), QSize(32, 32));
+        QVERIFY(a.cmdOK->isDefault());
+        const Qt::WindowFlags f = a.windowFlags();
+        QVERIFY(f & Qt::WindowCloseButtonHint);
+        QVERIFY(!(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QRect where;
+        withAboutOpen([&](frmAbout& open) {
+            where = open.geometry();
+            open.done(0);
+        });
+        const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
+        QCOMPARE(where.topLeft(), origin + QPoint(2340 / 15, 1935 / 15));
+    }
+
+    // --- The launcher
+
+    void launcher_data()
+    {
+        QTest::addColumn<int>("setup");
+        QTest::addColumn<QStringList>("expectStarted");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("try 1 present") << 1 << QStringList{"C:\\Tools\\sys info.exe"} << false;
+        QTest::newRow("try 1 present, file missing") << 2 << QStringList{"C:\\Tools\\sys info.exe"} << true;
+        QTest::newRow("try 2 with the file") << 3 << QStringList{"C:\\Folder\\MSINFO32.EXE"} << false;
+        QTest::newRow("try 2 without the file") << 4 << QStringList{} << true;
+        QTest::newRow("both absent") << 5 << QStringList{} << true;
+        QTest::newRow("try 1 over 1024 bytes falls to try 2") << 6 << QStringList{"C:\\Folder\\MSINFO32.EXE"} << false;
+        QTest::newRow("try 1 of another type") << 7 << QStringList{""} << true;
+        QTest::newRow("zero-byte value") << 8 << QStringList{} << true;
+        QTest::newRow("try 1 key without the value") << 9 << QStringList{"C:\\Folder\\MSINFO32.EXE"} << false;
+    }
+    void launcher()
+    {
+        QFETCH(int, setup);
+        QFETCH(QStringList, expectStarted);
+        QFETCH(bool, message);
+        const std::string tool = "C:\\Tools\\sys info.exe";
+        switch (setup) {
+        case 1: registry->SetString(Try1, "PATH", tool); break;
+        case 2: registry->SetString(Try1, "PATH", tool); startWorks = false; break;
+        case 3:
+        case 4:
+            registry->SetString(Try2, "MSINFO", "C:\\Folder");
+            if (setup == 3)
+                existing << "C:\\Folder\\MSINFO32.EXE";
+            break;
+        case 5: break;
+        case 6:
+            registry->SetString(Try1, "PATH", std::string(1025, 'x'), false);
+            registry->SetString(Try2, "MSINFO", "C:\\Folder");
+            existing << "C:\\Folder\\MSINFO32.EXE";
+            break;
+        case 7:
+            registry->SetValue(Try1, "PATH", reg::TypeExpandString, bytes("%SystemRoot%\\x.exe"));
+            registry->SetString(Try2, "MSINFO", "C:\\Folder");
+            existing << "C:\\Folder\\MSINFO32.EXE";
+            break;
+        case 8: registry->SetValue(Try1, "PATH", reg::TypeString, {}); break;
+        case 9:
+            registry->SetString(Try1, "OTHER", tool);
+            registry->SetString(Try2, "MSINFO", "C:\\Folder");
+            existing << "C:\\Folder\\MSINFO32.EXE";
+            break;
+        }
+        forms::About().StartSysInfo();
+        QCOMPARE(started, expectStarted);
+        QCOMPARE(seen.boxes.size(), message ? 1 : 0);
+        if (message) {
+            QCOMPARE(seen.boxes[0].prompt, Unavailable);
+            QCOMPARE(seen.boxes[0].style, int(tk::vbOKOnly));
+            QCOMPARE(seen.boxes[0].title, QStringLiteral("Lullwick"));
+        }
+        if (setup == 7)
+            for (const std::string& q : registry->Queried())
+                QVERIFY(q.rfind(Try2, 0) != 0); // try 2 is not consulted
+        QCOMPARE(registry->OpenHandles(), 0);
+        QCOMPARE(registry->LastAccess(), reg::KeyRead);
+        QCOMPARE(seen.ends, 0);
+    }
+
+    void keyValues_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("string with its NUL") << 1 << QByteArray("abc", 4) << true << "abc";
+        QTest::newRow("string without NUL keeps its last character") << 1 << QByteArray("abc") << true << "abc";
+        QTest::newRow("one NUL only") << 1 << QByteArray("\0", 1) << true << "";
+        QTest::newRow("exactly 1024 bytes") << 1 << QByteArray(1024, 'y') << true << QString(1024, u'y');
+        QTest::newRow("1025 bytes is not found") << 1 << QByteArray(1025, 'y') << false << "";
+        QTest::newRow("non-ASCII path survives") << 1 << QByteArray("C:\\Pr\xC3\xBC" "fung") << true
+                                                 << QString::fromUtf8("C:\\Pr\xC3\xBC" "fung");
+        QTest::newRow("number") << 4 << QByteArray("\x1A\0\0\0", 4) << true << "26";
+        QTest::newRow("number of two bytes") << 4 << QByteArray("\x01\x02\0\0", 4) << true << "33";
+        QTest::newRow("other type leaves the text") << 3 << QByteArray("zz") << true << "before";
+    }
+    void keyValues()
+    {
+        QFETCH(int, type);
+        QFETCH(QByteArray, data);
+        QFETCH(bool, found);
+        QFETCH(QString, value);
+        registry->SetValue("K", "V", std::uint32_t(type), {data.begin(), data.end()});
+        QString keyVal = type == 3 ? QStringLiteral("before") : QString();
+        QCOMPARE(frmAbout::GetKeyValue(reg::LocalMachine, "K", "V", keyVal), found);
+        QCOMPARE(keyVal, value);
+        QCOMPARE(registry->OpenHandles(), 0);
+    }
+
+    void readOnlyKeyIsFound()
+    {
+        registry->SetString(Try1, "PATH", "C:\\Tools\\x.exe");
+        registry->SetReadOnly(Try1);
+        QString keyVal;
+        QVERIFY(frmAbout::GetKeyValue(reg::LocalMachine, QString::fromStdString(Try1), "PATH", keyVal));
+        QCOMPARE(keyVal, QStringLiteral("C:\\Tools\\x.exe"));
+    }
+
+    void zeroBytesIsAnErrorThatClosesTheKey()
+    {
+        registry->SetValue("K", "V", reg::TypeString, {});
+        QString keyVal;
+        QVERIFY_THROWS_EXCEPTION(tk::RuntimeError, frmAbout::GetKeyValue(reg::LocalMachine, "K", "V", keyVal));
+        QCOMPARE(registry->OpenHandles(), 0);
+    }
+
+    void pathIsNeverParsedByAShell()
+    {
+        // The real desktop: a value that a shell would run must start nothing.
+        tk::ResetDesktop();
+        QTemporaryDir dir;
+        const QString marker = dir.filePath("ran");
+        registry->SetString(Try1, "PATH", ("/bin/sh -c 'touch " + marker + "'").toStdString());
+        forms::About().StartSysInfo();
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(marker));
+        QCOMPARE(seen.boxes.size(), 1);
+        QCOMPARE(seen.boxes[0].prompt, Unavailable);
+    }
+
+    void desktopStandIn()
+    {
+        // This desktop's registry holds the first system-information program
+        // on PATH under try 1, and nothing under try 2.
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QString::fromStdString(reg::SystemInformationPrograms()[1]));
+        QFile f(program);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", dir.path().toLocal8Bit());
+        reg::Use(reg::MakeDesktopRegistry());
+        QString found, folder = "x";
+        const bool try1 = frmAbout::GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey), "PATH", found);
+        const bool try2 = frmAbout::GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoFolderKey), "MSINFO", folder);
+        qputenv("PATH", QByteArray(dir.path().toLocal8Bit() + "/none"));
+        QString none;
+        const bool absent = frmAbout::GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey), "PATH", none);
+        qputenv("PATH", oldPath);
+        QVERIFY(try1);
+        QCOMPARE(found, program);
+        QVERIFY(!try2);
+        QCOMPARE(folder, QString());
+        QVERIFY(!absent);
+    }
+};
+
+} // namespace lw
+
+QTEST_MAIN(lw::tst_frmAbout)
+#include "tst_frmAbout.moc"
