@@ -13,7 +13,6 @@ namespace lw {
 void SetUpApplication(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral(LULLWICK_TITLE));
-    QApplication::setApplicationDisplayName(QStringLiteral(LULLWICK_TITLE));
     QApplication::setApplicationVersion(QStringLiteral(LULLWICK_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Company"));
     QApplication::setDesktopFileName(QStringLiteral(LULLWICK_APP_ID));
