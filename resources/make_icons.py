@@ -9,7 +9,8 @@
 #                 (16 colours at most).
 
 
-def program_icon(n):
+def canvas(n):
+    """An empty n x n image and a function that fills a rectangle given on a 32 x 32 grid."""
     s = n / 32.0
     img = [["none"] * n for _ in range(n)]
 
@@ -19,6 +20,11 @@ def program_icon(n):
                 if 0 <= x < n and 0 <= y < n:
                     img[y][x] = colour
 
+    return img, rect
+
+
+def program_icon(n):
+    img, rect = canvas(n)
     rect(4, 2, 28, 22, "outline")      # the box
     rect(5, 3, 27, 21, "box")
     rect(5, 3, 27, 8, "lid")           # its lid
@@ -30,15 +36,7 @@ def program_icon(n):
 
 
 def install_icon(n):
-    s = n / 32.0
-    img = [["none"] * n for _ in range(n)]
-
-    def rect(x0, y0, x1, y1, colour):
-        for y in range(int(y0 * s), max(int(y0 * s) + 1, int(y1 * s))):
-            for x in range(int(x0 * s), max(int(x0 * s) + 1, int(x1 * s))):
-                if 0 <= x < n and 0 <= y < n:
-                    img[y][x] = colour
-
+    img, rect = canvas(n)
     rect(3, 12, 29, 31, "outline")     # the disk
     rect(4, 13, 28, 30, "disk")
     rect(9, 13, 23, 19, "shutter")
