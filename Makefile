@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test test-unit package screenshots clean
 
 all: build
 
@@ -21,6 +21,16 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+test-unit: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) -L unit
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+# Pictures of the three real windows for the README, from the built program.
+screenshots: build
+	@tests/gui/screenshots.sh $(BUILD)/lullwick $(BUILD)/tests/grab docs
 
 clean:
 	rm -rf $(BUILD)

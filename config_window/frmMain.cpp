@@ -95,6 +95,11 @@ frmMain::frmMain()
     CommonDialog1 = new tk::CommonDialog(this);
     CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
 
+    // A screen reader announces each field by the label above it.
+    Label1->setBuddy(cmbApp);
+    Label2->setBuddy(cmbTime);
+    Label3->setBuddy(cmbMessage);
+    Label4->setBuddy(txtMessage);
     cmbApp->setAccessibleName(Label1->text());
     cmbTime->setAccessibleName(Label2->text());
     cmbMessage->setAccessibleName(Label3->text());

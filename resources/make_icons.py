@@ -9,6 +9,18 @@
 #                 (16 colours at most).
 
 
+# The program icon on a 32 x 32 grid: x0, y0, x1, y1, colour.
+PROGRAM_SHAPES = [
+    (4, 2, 28, 22, "outline"),   # the box
+    (5, 3, 27, 21, "box"),
+    (5, 3, 27, 8, "lid"),        # its lid
+    (14, 3, 18, 21, "tape"),     # the tape over it
+    (2, 24, 30, 31, "outline"),  # the progress bar
+    (3, 25, 29, 30, "track"),
+    (3, 25, 20, 30, "bar"),
+]
+
+
 def canvas(n):
     """An empty n x n image and a function that fills a rectangle given on a 32 x 32 grid."""
     s = n / 32.0
@@ -25,13 +37,8 @@ def canvas(n):
 
 def program_icon(n):
     img, rect = canvas(n)
-    rect(4, 2, 28, 22, "outline")      # the box
-    rect(5, 3, 27, 21, "box")
-    rect(5, 3, 27, 8, "lid")           # its lid
-    rect(14, 3, 18, 21, "tape")        # the tape over it
-    rect(2, 24, 30, 31, "outline")     # the progress bar
-    rect(3, 25, 29, 30, "track")
-    rect(3, 25, 20, 30, "bar")
+    for shape in PROGRAM_SHAPES:
+        rect(*shape)
     return img
 
 
@@ -69,6 +76,46 @@ def write_xpm(path, name, img, palette):
         f.write("\n".join(lines) + "\n")
 
 
+def write_png(path, img, palette):
+    """A plain RGBA PNG of the image, for the desktop's icon theme."""
+    import struct
+    import zlib
+
+    def rgba(key):
+        c = palette[key]
+        if c == "None":
+            return b"\0\0\0\0"
+        return bytes(int(c[i:i + 2], 16) for i in (1, 3, 5)) + b"\xff"
+
+    n = len(img)
+    raw = b"".join(b"\0" + b"".join(rgba(p) for p in row) for row in img)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", n, n, 8, 6, 0, 0, 0)))
+        f.write(chunk(b"IDAT", zlib.compress(raw, 9)))
+        f.write(chunk(b"IEND", b""))
+
+
+def write_svg(path):
+    """The program icon as vector shapes, on the same 32 x 32 grid."""
+    rects = "\n".join(
+        f'  <rect x="{x0}" y="{y0}" width="{x1 - x0}" height="{y1 - y0}" fill="{PROGRAM[c]}"/>'
+        for x0, y0, x1, y1, c in PROGRAM_SHAPES)
+    with open(path, "w") as f:
+        f.write('<?xml version="1.0" encoding="UTF-8"?>\n'
+                '<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">\n'
+                f"{rects}\n</svg>\n")
+
+
+APP_ID = "io.github.lullwick.Lullwick"
+write_svg(f"{APP_ID}.svg")
+for size in (16, 32):
+    write_png(f"{APP_ID}-{size}.png", program_icon(size), PROGRAM)
 for size in (16, 32):
     write_xpm(f"lullwick-{size}.xpm", f"lullwick_{size}", program_icon(size), PROGRAM)
     write_xpm(f"install-{size}.xpm", f"install_{size}", install_icon(size), INSTALL)

@@ -11,6 +11,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/geometry.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -111,6 +112,17 @@ private slots:
         QTest::keyClick(run, Qt::Key_Space);
         QCOMPARE(seen.boxes.size(), 0);
         QCOMPARE(seen.ends, 0);
+    }
+
+    void progressIsAnnounced()
+    {
+        frmInstall* run = start("1 minute");
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(run->ProgressBar1);
+        QVERIFY(bar && bar->valueInterface());
+        QVERIFY(!bar->text(QAccessible::Name).isEmpty());
+        for (int i = 0; i < 3; ++i)
+            tick(run);
+        QCOMPARE(bar->valueInterface()->currentValue().toInt(), 5);
     }
 
     void timerRunsFromLoad()

@@ -1,0 +1,109 @@
+#!/bin/bash
+# SPDX-License-Identifier: MIT
+# Whole-program tests: gui_test.sh CASE PROGRAM
+set -u
+CASE=$1
+PROGRAM=$2
+. "$(dirname "$0")/session.sh"
+
+start_session
+start_app "$PROGRAM"
+expect_window "Lullwick"
+
+case "$CASE" in
+startup)
+    [ "$(window_count Lullwick)" -eq 1 ] || fail "expected exactly one window"
+    w=$(windows_named Lullwick)
+    geometry=$(xwininfo -id "$w")
+    width=$(echo "$geometry" | awk '/Width:/ {print $2}')
+    height=$(echo "$geometry" | awk '/Height:/ {print $2}')
+    # 5580 x 5100 twips of client area below the menu bar, at 96 dpi.
+    [ "$width" -eq 372 ] || fail "client width $width, not 372"
+    [ "$height" -gt 340 ] && [ "$height" -lt 380 ] || fail "client height $height, not 340 + menu bar"
+    icons=$(xprop -id "$w" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u | tr '\n' ' ')
+    echo "$icons" | grep -q "16 x 16" && echo "$icons" | grep -q "32 x 32" || fail "window icons: $icons"
+    ;;
+run)
+    # From the initial focus on the application, Tab to the duration.
+    keys Tab ctrl+a
+    typed "0.05"                # 3 seconds
+    keys Tab Tab                # Quit, then Start
+    start=$(now)
+    keys Return
+    expect_window "Installing Microsoft Windows Service Pack" 5
+    no_window Lullwick || fail "the configuration window is still there"
+    wait_exit 10
+    took=$(elapsed_ms "$start")
+    [ "$(app_status)" -eq 0 ] || fail "exit status $(app_status)"
+    echo "run of 3 ticks ended after $took ms (lateness $((took - 3000)) ms, key delay included)"
+    [ "$took" -ge 2900 ] && [ "$took" -lt 4000 ] || fail "the run took $took ms"
+    ;;
+refuse-close)
+    keys Tab ctrl+a
+    typed "0.5"                 # 30 seconds
+    keys Tab Tab Return
+    title="Installing Microsoft Windows Service Pack"
+    expect_window "$title" 5
+    w=$(windows_named "$title")
+    wmctrl -c "$title"
+    sleep 0.5
+    keys alt+F4
+    sleep 0.5
+    app_running && has_window "$title" || fail "a close request ended the run"
+    # A refused close puts the focus on Cancel: Space asks for confirmation.
+    keys space
+    expect_window Confirm 5
+    keys Escape                 # No
+    wait_for 5 no_window Confirm || fail "the confirmation stayed open"
+    sleep 0.5
+    app_running && has_window "$title" || fail "Cancel then No ended the run"
+    keys space
+    expect_window Confirm 5
+    start=$(now)
+    keys Return                 # Yes, the default
+    wait_exit 5
+    [ "$(app_status)" -eq 0 ] || fail "exit status $(app_status)"
+    echo "Cancel then Yes ended the program after $(elapsed_ms "$start") ms"
+    ;;
+bad-duration)
+    keys Tab ctrl+a
+    typed "abc"
+    keys Tab Tab Return
+    wait_for 5 test "$(window_count Lullwick)" -eq 2 || fail "no message box"
+    keys Return
+    wait_for 5 test "$(window_count Lullwick)" -eq 1 || fail "the message box stayed"
+    sleep 0.3
+    app_running || fail "the program ended"
+    no_window "Installing Microsoft Windows Service Pack" || fail "a run started"
+    ;;
+empty-message)
+    keys Tab Tab Tab Tab Tab    # to the message choice
+    keys Down Down Down Down Down # Message 2 ... Custom Message
+    keys Tab Tab Tab Tab Return # round to Start
+    wait_for 5 test "$(window_count Lullwick)" -eq 2 || fail "no message box"
+    keys Return
+    wait_for 5 test "$(window_count Lullwick)" -eq 1 || fail "the message box stayed"
+    sleep 0.3
+    app_running || fail "the program ended"
+    no_window "Installing Microsoft Windows Service Pack" || fail "a run started"
+    ;;
+about)
+    keys alt+h
+    sleep 0.3
+    keys Up Return              # the last item of Help: About
+    expect_window "About Lullwick" 5
+    keys Escape
+    wait_for 5 no_window "About Lullwick" || fail "Esc did not close the About box"
+    sleep 0.3
+    app_running && has_window Lullwick || fail "the program ended"
+    ;;
+close-main)
+    wmctrl -c Lullwick
+    wait_exit 5
+    [ "$(app_status)" -eq 0 ] || fail "exit status $(app_status)"
+    ;;
+*)
+    fail "no such case: $CASE"
+    ;;
+esac
+echo "PASS: $CASE"

@@ -1,0 +1,85 @@
+#!/bin/bash
+# SPDX-License-Identifier: MIT
+# A private X session for whole-program tests: an Xvfb server on a free
+# display, the openbox window manager, and helpers to drive the real program
+# from outside with the keyboard, as a person would. Sourced by the tests.
+# Xvfb, openbox and the program are always stopped, pass or fail.
+set -u
+
+GUI_TMP=$(mktemp -d)
+APP_PID=""
+XVFB_PID=""
+WM_PID=""
+
+stop_session() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$GUI_TMP"
+}
+trap stop_session EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+now() { date +%s.%N; }
+elapsed_ms() { echo "($(now) - $1) * 1000 / 1" | bc; }
+
+# Waits up to $1 seconds for the command in the rest of the arguments to succeed.
+wait_for() {
+    local limit=$1
+    shift
+    local start
+    start=$(now)
+    until "$@" >/dev/null 2>&1; do
+        [ "$(elapsed_ms "$start")" -gt $((limit * 1000)) ] && return 1
+        sleep 0.05
+    done
+}
+
+start_session() {
+    # Xvfb picks a free display itself and writes its number to fd 5.
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$GUI_TMP/display" \
+        >"$GUI_TMP/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    wait_for 10 test -s "$GUI_TMP/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$GUI_TMP/display")"
+    openbox >"$GUI_TMP/openbox.log" 2>&1 &
+    WM_PID=$!
+    wait_for 10 wmctrl -m || fail "openbox did not start"
+    export QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY
+}
+
+# Starts the program; its exit status lands in $GUI_TMP/status.
+start_app() {
+    ("$@" >"$GUI_TMP/app.log" 2>&1; echo $? >"$GUI_TMP/status") &
+    APP_PID=$!
+}
+
+app_running() { [ ! -e "$GUI_TMP/status" ]; }
+app_status() { cat "$GUI_TMP/status"; }
+
+# Visible windows whose title is exactly $1.
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
+window_count() { windows_named "$1" | wc -l; }
+has_window() { [ "$(window_count "$1")" -ge 1 ]; }
+no_window() { [ "$(window_count "$1")" -eq 0 ]; }
+
+expect_window() {
+    wait_for "${2:-10}" has_window "$1" || fail "no window \"$1\" appeared"
+    # Let the window manager give it the focus before keys are sent.
+    local w
+    w=$(windows_named "$1" | head -1)
+    wait_for 5 test "$(xdotool getactivewindow 2>/dev/null)" = "$w" || true
+}
+
+keys() { xdotool key --delay 40 "$@"; }
+typed() { xdotool type --delay 30 "$1"; }
+
+wait_exit() {
+    wait_for "$1" test -e "$GUI_TMP/status" || fail "the program did not end within $1 s"
+}
