@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all setup configure build run test test-unit package screenshots clean
+.PHONY: all setup configure build run test test-unit test-asan fuzz bench package screenshots clean
 
 all: build
 
@@ -21,9 +21,30 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	@$(MAKE) --no-print-directory test-asan
 
 test-unit: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) -L unit
+
+# The unit suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: setup
+	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DLULLWICK_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)-asan -j$(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS) -L unit
+
+# Each fuzz target under libFuzzer for FUZZ_SECONDS, from the stored corpus.
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DLULLWICK_LIBFUZZER=ON >/dev/null
+	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_duration fuzz_preset fuzz_registry
+	@for t in duration preset registry; do \
+		mkdir -p $(BUILD)-fuzz/corpus/$$t && cp fuzz/corpus/$$t/* $(BUILD)-fuzz/corpus/$$t/ && \
+		echo "fuzz_$$t: $(FUZZ_SECONDS) s" && \
+		QT_QPA_PLATFORM=offscreen $(BUILD)-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+			-max_len=2048 -print_final_stats=1 $(BUILD)-fuzz/corpus/$$t 2>&1 | tail -3 || exit 1; \
+	done
 
 package: build
 	@cd $(BUILD) && cpack -G DEB
