@@ -46,6 +46,10 @@ fuzz: setup
 			-max_len=2048 -print_final_stats=1 $(BUILD)-fuzz/corpus/$$t 2>&1 | tail -3 || exit 1; \
 	done
 
+# Start-up, memory, CPU, timing and size beside a bare Qt window (several minutes).
+bench: build
+	@bench/bench.sh $(BUILD) | tee $(BUILD)/benchmarks.md
+
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
