@@ -30,7 +30,7 @@ test-unit: build
 test-asan: setup
 	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DLULLWICK_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD)-asan -j$(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS) -L unit
 
 # Each fuzz target under libFuzzer for FUZZ_SECONDS, from the stored corpus.
