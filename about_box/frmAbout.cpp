@@ -78,10 +78,7 @@ frmAbout::frmAbout() : QDialog(&forms::Main())
 
 void frmAbout::Load()
 {
-    if (loaded_)
-        return;
-    loaded_ = true;
-    Form_Load();
+    loaded_([this] { Form_Load(); });
 }
 
 void frmAbout::ShowModal()

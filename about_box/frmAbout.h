@@ -6,6 +6,7 @@
 #pragma once
 
 #include "about_box/registry.h"
+#include "toolkit/application.h"
 #include "toolkit/controls.h"
 
 #include <QDialog>
@@ -45,7 +46,7 @@ private:
     void cmdSysInfo_Click();
     void Unload();
 
-    bool loaded_ = false;
+    tk::LoadOnce loaded_;
 };
 
 } // namespace lw

@@ -123,10 +123,7 @@ frmMain::frmMain()
 
 void frmMain::Load()
 {
-    if (loaded_)
-        return;
-    loaded_ = true;
-    Form_Load();
+    loaded_([this] { Form_Load(); });
 }
 
 void frmMain::Show()

@@ -4,6 +4,7 @@
 // progress window reads cmbApp, cmbTime and txtMessage when a run starts.
 #pragma once
 
+#include "toolkit/application.h"
 #include "toolkit/controls.h"
 
 #include <QMainWindow>
@@ -61,7 +62,7 @@ private:
     // The preset messages, slots 1 to 5; any other slot is out of range.
     const QString& PresetMessage(int slot) const;
     std::array<QString, 5> strMessage;
-    bool loaded_ = false;
+    tk::LoadOnce loaded_;
 
     friend class tst_frmMain;
 };

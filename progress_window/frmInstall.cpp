@@ -74,10 +74,7 @@ frmInstall::frmInstall()
 
 void frmInstall::Load()
 {
-    if (loaded_)
-        return;
-    loaded_ = true;
-    Form_Load();
+    loaded_([this] { Form_Load(); });
 }
 
 void frmInstall::Show()

@@ -6,6 +6,7 @@
 // confirmed with Yes, ends a run early.
 #pragma once
 
+#include "toolkit/application.h"
 #include "toolkit/controls.h"
 
 #include <QWidget>
@@ -55,7 +56,7 @@ private:
 
     float sngDuration = 0;
     float sngElapsed = 0;
-    bool loaded_ = false;
+    tk::LoadOnce loaded_;
 
     friend class tst_frmInstall;
 };

@@ -6,6 +6,7 @@
 #include "toolkit/msgbox.h"
 
 #include <QList>
+#include <QRect>
 #include <functional>
 
 namespace testing {
@@ -18,6 +19,12 @@ struct Observer {
     // Runs while a box is "open", before it answers.
     std::function<void(const tk::MsgBoxCall&)> whileOpen;
 };
+
+// A rectangle given in twips, in pixels at 96 dpi (15 twips a pixel).
+inline QRect Pixels(const QRect& twips)
+{
+    return QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
+}
 
 // Installs the observer's End handler and message-box responder.
 void Observe(Observer& observer);

@@ -200,7 +200,7 @@ private slots:
         a.Load();
         QWidget* c = a.findChild<QWidget*>(name);
         QVERIFY(c);
-        QCOMPARE(c->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+        QCOMPARE(c->geometry(), testing::Pixels(twips));
         QCOMPARE(a.size(), QSize(2925 / 15, 2745 / 15));
         if (auto* b = qobject_cast<QPushButton*>(c))
             QCOMPARE(b->text(), caption);

@@ -152,7 +152,7 @@ private slots:
         auto* c = run->findChild<QWidget*>(name);
         QVERIFY(c);
         QCOMPARE(c->parentWidget()->objectName(), container);
-        QCOMPARE(c->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+        QCOMPARE(c->geometry(), testing::Pixels(twips));
     }
 
     void windowCannotBeClosedOrResized()
@@ -200,7 +200,7 @@ private slots:
     {
         frmInstall* run = start("1 minute");
         const Trace t = runToEnd(run, 100);
-        // From the document: 5 at tick 3, every 5 % each 3 s, 55 never, 95 at 57.
+        // 5 at tick 3, every 5 % each 3 s, 55 never, 95 at 57.
         QList<std::pair<int, int>> expected;
         for (int k = 5; k <= 95; k += 5)
             if (k != 55)

@@ -138,7 +138,7 @@ private slots:
         auto* c = w->findChild<QWidget*>(name);
         QVERIFY(c);
         QCOMPARE(c->parentWidget()->objectName(), container);
-        const QRect px(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
+        const QRect px = testing::Pixels(twips);
         QCOMPARE(c->geometry(), px);
         // Resizing the window moves nothing.
         w->resize(w->width() + 120, w->height() + 90);

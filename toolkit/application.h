@@ -42,6 +42,23 @@ void ReportError(const RuntimeError& error);
 // Runs one event handler; whatever it lets escape is reported and ends the program.
 void Handle(const std::function<void()>& handler) noexcept;
 
+// A window's Load: its handler runs the first time the window is shown or
+// loaded, never again for the same instance.
+class LoadOnce {
+public:
+    template <typename F>
+    void operator()(F&& load)
+    {
+        if (done_)
+            return;
+        done_ = true;
+        load();
+    }
+
+private:
+    bool done_ = false;
+};
+
 // Connects a signal to a private handler of a window, through Handle().
 template <typename Sender, typename Signal, typename Form>
 QMetaObject::Connection on(Sender* sender, Signal signal, Form* form, void (Form::*handler)())
