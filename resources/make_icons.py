@@ -112,6 +112,40 @@ def write_svg(path):
                 f"{rects}\n</svg>\n")
 
 
+def write_ico(path, images, palette):
+    """A Windows icon group of 8-bit (256-colour) images, for a Windows build."""
+    import struct
+
+    keys = list(palette)
+    colours = [(0, 0, 0) if palette[k] == "None" else
+               tuple(int(palette[k][i:i + 2], 16) for i in (1, 3, 5)) for k in keys]
+    colours += [(0, 0, 0)] * (256 - len(colours))
+    entries, blobs = [], []
+    for img in images:
+        n = len(img)
+        header = struct.pack("<IiiHHIIiiII", 40, n, 2 * n, 1, 8, 0, 0, 0, 0, 256, 0)
+        table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+        pixels = b"".join(bytes(keys.index(p) for p in row) for row in reversed(img))
+        mask_row = (n + 31) // 32 * 4
+        mask = b""
+        for row in reversed(img):
+            bits = 0
+            for x, p in enumerate(row):
+                if p == "none":
+                    bits |= 1 << (mask_row * 8 - 1 - x)
+            mask += bits.to_bytes(mask_row, "big")
+        blobs.append(header + table + pixels + mask)
+    offset = 6 + 16 * len(images)
+    for img, blob in zip(images, blobs):
+        n = len(img)
+        entries.append(struct.pack("<BBBBHHII", n, n, 0, 0, 1, 8, len(blob), offset))
+        offset += len(blob)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(blobs))
+
+
+write_ico("lullwick.ico", [program_icon(16), program_icon(32)], PROGRAM)
+
 APP_ID = "io.github.lullwick.Lullwick"
 write_svg(f"{APP_ID}.svg")
 for size in (16, 32):
