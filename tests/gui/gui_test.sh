@@ -18,6 +18,8 @@ expect_refusal() {
 }
 
 start_session
+# Twice the pixels per inch: everything, fonts included, scales together.
+[ "$CASE" = hidpi ] && export QT_SCALE_FACTOR=2
 start_app "$PROGRAM"
 expect_window "Lullwick"
 
@@ -33,6 +35,11 @@ startup)
     [ "$height" -gt 340 ] && [ "$height" -lt 380 ] || fail "client height $height, not 340 + menu bar"
     icons=$(xprop -id "$w" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u | tr '\n' ' ')
     echo "$icons" | grep -q "16 x 16" && echo "$icons" | grep -q "32 x 32" || fail "window icons: $icons"
+    ;;
+hidpi)
+    w=$(windows_named Lullwick)
+    width=$(xwininfo -id "$w" | awk '/Width:/ {print $2}')
+    [ "$width" -eq 744 ] || fail "client width $width at scale 2, not 744"
     ;;
 run)
     # From the initial focus on the application, Tab to the duration.
