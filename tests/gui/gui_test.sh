@@ -9,9 +9,9 @@ PROGRAM=$2
 # Start was refused: a message box titled like the window appears, OK closes
 # it, and the configuration window is still there with no run started.
 expect_refusal() {
-    wait_for 5 test "$(window_count Lullwick)" -eq 2 || fail "no message box"
+    wait_for 5 windows_are Lullwick 2 || fail "no message box"
     keys Return
-    wait_for 5 test "$(window_count Lullwick)" -eq 1 || fail "the message box stayed"
+    wait_for 5 windows_are Lullwick 1 || fail "the message box stayed"
     sleep 0.3
     app_running || fail "the program ended"
     no_window "Installing Microsoft Windows Service Pack" || fail "a run started"

@@ -14,13 +14,13 @@ shoot() {
     local w
     w=$(windows_named "$1" | head -1)
     local g
-    g=$(xwininfo -frame -id "$w")
+    g=$(xwininfo -id "$w")
     local x y width height
     x=$(echo "$g" | awk '/Absolute upper-left X:/ {print $4}')
     y=$(echo "$g" | awk '/Absolute upper-left Y:/ {print $4}')
     width=$(echo "$g" | awk '/Width:/ {print $2}')
     height=$(echo "$g" | awk '/Height:/ {print $2}')
-    # xwininfo -frame reports the frame's corner; take in the decorations.
+    # xwininfo gives the client area; take in the decorations around it.
     local extents
     extents=$(xprop -id "$w" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
     read -r left right top bottom <<<"${extents:-0 0 0 0}"

@@ -68,13 +68,16 @@ windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
 window_count() { windows_named "$1" | wc -l; }
 has_window() { [ "$(window_count "$1")" -ge 1 ]; }
 no_window() { [ "$(window_count "$1")" -eq 0 ]; }
+# Exactly $2 visible windows titled $1.
+windows_are() { [ "$(window_count "$1")" -eq "$2" ]; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 expect_window() {
     wait_for "${2:-10}" has_window "$1" || fail "no window \"$1\" appeared"
     # Let the window manager give it the focus before keys are sent.
     local w
     w=$(windows_named "$1" | head -1)
-    wait_for 5 test "$(xdotool getactivewindow 2>/dev/null)" = "$w" || true
+    wait_for 5 is_active "$w" || true
 }
 
 keys() { xdotool key --delay 40 "$@"; }
