@@ -61,7 +61,7 @@ frmMain::frmMain()
     Frame1 = new QGroupBox(tk::CaptionOf(L::Controls, "Frame1"), client);
     tk::Place(Frame1, L::Controls, "Frame1");
 
-    auto label = [this](QWidget* container, const char* name) {
+    auto label = [](QWidget* container, const char* name) {
         auto* l = new tk::Label(container);
         tk::Place(l, L::Controls, name);
         l->setText(tk::CaptionOf(L::Controls, name));
