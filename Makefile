@@ -1,14 +1,16 @@
 # SPDX-License-Identifier: MIT
-# The two commands: `make run` and `make test`. Both install what is missing first.
+# The two commands: `make run` and `make test`. Both install what is missing
+# first, each only what it needs (scripts/setup run|test|fuzz|package).
 BUILD ?= build
 JOBS ?= 2
+SETUP ?= run
 
 .PHONY: all setup configure build run test test-unit test-asan fuzz bench package screenshots clean
 
 all: build
 
 setup:
-	@./scripts/setup
+	@./scripts/setup $(SETUP)
 
 configure: setup
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -19,14 +21,17 @@ build: configure
 run: build
 	@$(BUILD)/lullwick
 
+test: SETUP = test
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 
+test-unit: SETUP = test
 test-unit: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) -L unit
 
 # The unit suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: SETUP = test
 test-asan: setup
 	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DLULLWICK_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD)-asan -j$(JOBS)
@@ -35,6 +40,7 @@ test-asan: setup
 
 # Each fuzz target under libFuzzer for FUZZ_SECONDS, from the stored corpus.
 FUZZ_SECONDS ?= 60
+fuzz: SETUP = fuzz
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DLULLWICK_LIBFUZZER=ON >/dev/null
@@ -43,17 +49,20 @@ fuzz: setup
 		mkdir -p $(BUILD)-fuzz/corpus/$$t && cp fuzz/corpus/$$t/* $(BUILD)-fuzz/corpus/$$t/ && \
 		echo "fuzz_$$t: $(FUZZ_SECONDS) s" && \
 		QT_QPA_PLATFORM=offscreen $(BUILD)-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
-			-max_len=2048 -print_final_stats=1 $(BUILD)-fuzz/corpus/$$t 2>&1 | tail -3 || exit 1; \
+			-max_len=2048 -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus/$$t 2>&1 | tail -3 || exit 1; \
 	done
 
 # Start-up, memory, CPU, timing and size beside a bare Qt window (several minutes).
+bench: SETUP = test
 bench: build
 	@bench/bench.sh $(BUILD) | tee $(BUILD)/benchmarks.md
 
+package: SETUP = package
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
 # Pictures of the three real windows for the README, from the built program.
+screenshots: SETUP = test
 screenshots: build
 	@tests/gui/screenshots.sh $(BUILD)/lullwick $(BUILD)/tests/grab docs
 

@@ -1,29 +1,31 @@
 // SPDX-License-Identifier: MIT
+#include "app/display.h"
 #include "app/startup.h"
-#include "version.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-// Qt aborts with a long message when there is no display; say it in one line.
-bool displayAvailable()
-{
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
-        return true;
-    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
-}
-} // namespace
+#include <vector>
 
 int main(int argc, char* argv[])
 {
-    if (!displayAvailable()) {
-        std::fputs("lullwick: no display found; run it on a desktop, or under xvfb-run\n", stderr);
+    // Qt aborts with a long message when no platform can start; say it in one line.
+    const lw::PlatformChoice choice = lw::ChoosePlatform();
+    if (!choice.canStart) {
+        std::fputs(lw::NoDisplayMessage, stderr);
         return EXIT_FAILURE;
     }
-    QApplication app(argc, argv);
+    // The choice goes to Qt as its -platform option, not through the
+    // environment, so that a program started from the About box keeps its own.
+    QByteArray platformOption = QByteArrayLiteral("-platform");
+    QByteArray platform = choice.platform.toLocal8Bit();
+    std::vector<char*> args(argv, argv + argc);
+    if (!platform.isEmpty()) {
+        args.insert(args.begin() + 1, {platformOption.data(), platform.data()});
+    }
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    QApplication app(count, args.data());
     lw::SetUpApplication(app);
     lw::StartUp();
     return app.exec();

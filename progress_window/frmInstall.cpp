@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -28,10 +29,9 @@ frmInstall::frmInstall()
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(tk::ToPixels(L::ClientArea).size());
 
-    QPalette back = palette();
-    back.setColor(QPalette::Window, tk::OleColor(tk::vbMenuBar));
-    setPalette(back);
-    setAutoFillBackground(true);
+    // The window's background and the frame's are painted here (paintEvent),
+    // not filled from palettes: a child that fills its own background is left
+    // unpainted, with everything in it, under Qt's own title bar on Wayland.
 
     Picture1 = new QWidget(this);
     tk::Place(Picture1, L::Controls, "Picture1");
@@ -39,9 +39,6 @@ frmInstall::frmInstall()
 
     Frame1 = new QGroupBox(this);
     tk::Place(Frame1, L::Controls, "Frame1");
-    // The frame and its controls keep the desktop's own control colours.
-    Frame1->setPalette(QApplication::palette(Frame1));
-    Frame1->setAutoFillBackground(true);
 
     lblDescription = new tk::Label(Frame1);
     tk::Place(lblDescription, L::Controls, "lblDescription");
@@ -146,6 +143,14 @@ void frmInstall::cmdCancel_Click()
 void frmInstall::Form_QueryUnload(bool& cancel, int /*unloadMode*/)
 {
     cancel = true;
+}
+
+void frmInstall::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), tk::OleColor(tk::vbMenuBar));
+    // The frame and its controls keep the desktop's own control colours.
+    painter.fillRect(Frame1->geometry(), QApplication::palette().color(QPalette::Window));
 }
 
 void frmInstall::closeEvent(QCloseEvent* event)
