@@ -58,8 +58,8 @@ bench: build
 	@bench/bench.sh $(BUILD) | tee $(BUILD)/benchmarks.md
 
 package: SETUP = package
-package: build
-	@cd $(BUILD) && cpack -G DEB
+package: setup
+	@./scripts/package $(BUILD)
 
 # Pictures of the three real windows for the README, from the built program.
 screenshots: SETUP = test

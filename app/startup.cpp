@@ -7,8 +7,30 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 namespace lw {
+
+namespace {
+
+// The session manager's Die reaches the application as a Quit event, which Qt
+// would turn into closing every window, and the progress window refuses to
+// close. Die is the end of the desktop session: the program ends at once,
+// whatever window is open. Nothing else here sends the program a Quit.
+class SessionEnd : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit)
+            tk::Handle([] { tk::End(); });
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 void SetUpApplication(QApplication& app)
 {
@@ -21,10 +43,15 @@ void SetUpApplication(QApplication& app)
     // because a window happens to be the last one shown.
     QApplication::setQuitOnLastWindowClosed(false);
     tk::UseDefaultFont();
-    // The desktop session is ending: the program ends with it, and no
-    // refusal to close holds the session up.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [] { tk::Handle([] { tk::End(); }); }, Qt::DirectConnection);
+    // A save of the session, at a checkpoint or before the end, changes
+    // nothing: Qt answers it as done once these return, and the run goes on
+    // until the session manager says Die. There is nothing to restore, so a
+    // saved session does not start the program again.
+    QObject::connect(&app, &QGuiApplication::saveStateRequest, &app,
+                     [](QSessionManager& manager) {
+                         manager.setRestartHint(QSessionManager::RestartNever);
+                     }, Qt::DirectConnection);
+    app.installEventFilter(new SessionEnd(&app));
 }
 
 void StartUp()

@@ -1,0 +1,109 @@
+#!/bin/bash
+# SPDX-License-Identifier: MIT
+# The end of a desktop session, with a real X session manager (xsm):
+# xsession_test.sh CASE PROGRAM SMCLIENT. The program and a second, small
+# client of the session (SMCLIENT) run under xsm on a private X server; a
+# 30-second run is going when the session manager acts.
+set -u
+CASE=$1
+PROGRAM=$2
+SMCLIENT=$3
+. "$(dirname "$0")/session.sh"
+command -v xsm >/dev/null && command -v iceauth >/dev/null ||
+    { echo "SKIP: xsm or iceauth is not installed"; exit 77; }
+
+RUN="Installing Microsoft Windows Service Pack"
+export HOME=$GUI_TMP/home
+mkdir -p "$HOME"
+# The session starts no client of its own: it only says where it listens.
+echo "sh -c 'echo \$SESSION_MANAGER >$GUI_TMP/sm'" >"$HOME/.xsmstartup"
+
+start_session
+xsm >"$GUI_TMP/xsm.log" 2>&1 &
+XSM_PID=$!
+CLIENT_PID=""
+trap '[ -n "${SM_DEBUG:-}" ] && { cat "$GUI_TMP/client.log" "$GUI_TMP/xsm.log" "$GUI_TMP/app.log"; }; [ -n "$CLIENT_PID" ] && kill "$CLIENT_PID" 2>/dev/null; kill "$XSM_PID" 2>/dev/null; stop_session' EXIT
+wait_for 10 test -s "$GUI_TMP/sm" || fail "xsm did not start"
+# Its local socket only.
+export SESSION_MANAGER=$(cut -d, -f1 "$GUI_TMP/sm")
+export ICEAUTHORITY=$HOME/.ICEauthority
+XSM_WIN=$(xdotool search --name '^xsm: ' | head -1)
+[ -n "$XSM_WIN" ] || fail "no xsm window"
+# Out of the way of the centred windows, so its buttons are never covered.
+xdotool windowmove --sync "$XSM_WIN" 0 0
+
+"$SMCLIENT" "$GUI_TMP/client.log" 2>"$GUI_TMP/client.err" &
+CLIENT_PID=$!
+wait_for 5 grep -q registered "$GUI_TMP/client.log" || fail "the second client did not register"
+
+start_app "$PROGRAM"
+expect_window Lullwick
+keys Tab ctrl+a
+typed "0.5"                     # 30 seconds
+keys Tab Tab Return
+expect_window "$RUN" 5
+
+# Presses xsm's Shutdown menu button and picks item $1 (an offset below it).
+shutdown_menu() {
+    xdotool mousemove --window "$XSM_WIN" 143 50
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.4
+    xdotool mousemove_relative -- "$1" "$2"
+    sleep 0.2
+    xdotool mouseup 1
+}
+# Names the session and presses the first button ("Shutdown" or "Checkpoint")
+# of xsm's dialog titled $1, with the save type it offers (Both). xsm saves
+# nothing under an empty name.
+dialog_ok() {
+    wait_for 5 has_window "$1" || fail "no xsm dialog \"$1\""
+    local w
+    w=$(windows_named "$1" | head -1)
+    sleep 0.3
+    xdotool mousemove --window "$w" 170 17
+    sleep 0.2
+    xdotool click 1
+    typed test
+    xdotool mousemove --window "$w" 49 137
+    sleep 0.3                   # the button must see the pointer come in
+    xdotool click 1
+}
+# The session ended: the program within 2 s, xsm cleanly, the other client on Die.
+session_ended() {
+    local start
+    start=$(now)
+    wait_exit 2
+    echo "the program ended $(elapsed_ms "$start") ms after the logout, status $(app_status)"
+    wait_for 10 sh -c "! kill -0 $XSM_PID" || fail "xsm did not end"
+    wait "$XSM_PID"
+    local status=$?
+    [ "$status" -eq 0 ] || fail "xsm ended with status $status"
+    grep -q '^die$' "$GUI_TMP/client.log" || fail "the second client got no Die: $(tr '\n' ' ' <"$GUI_TMP/client.log")"
+}
+# A checkpoint: the save went through, and the run goes on. (A client's log
+# starts with the save that xsm asks of every new client.)
+run_goes_on() {
+    wait_for 10 sh -c "[ \$(grep -c save-complete '$GUI_TMP/client.log') -gt $SAVES ]" ||
+        fail "the save did not complete"
+    sleep 1
+    app_running && has_window "$RUN" || fail "a checkpoint ended the run"
+    echo "saves seen by the other client: $(grep save-yourself "$GUI_TMP/client.log" | tr '\n' ';')"
+}
+
+SAVES=$(grep -c save-complete "$GUI_TMP/client.log")
+case "$CASE" in
+logout-term) kill -TERM "$XSM_PID" && session_ended ;;
+logout-die) shutdown_menu 7 53 && session_ended ;;              # Shutdown > Immediately
+logout-both) shutdown_menu 22 28 && dialog_ok Shutdown && session_ended ;; # With Checkpoint
+checkpoint-both)
+    xdotool mousemove --window "$XSM_WIN" 45 50
+    sleep 0.3
+    xdotool click 1
+    dialog_ok Checkpoint
+    run_goes_on
+    ;;
+checkpoint-local) kill -USR1 "$XSM_PID" && run_goes_on ;;
+*) fail "no such case: $CASE" ;;
+esac
+echo "PASS: $CASE"
