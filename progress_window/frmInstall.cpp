@@ -44,7 +44,7 @@ frmInstall::frmInstall()
     tk::Place(lblDescription, L::Controls, "lblDescription");
     lblDescription->setText(tk::CaptionOf(L::Controls, "lblDescription"));
 
-    ProgressBar1 = new QProgressBar(Frame1);
+    ProgressBar1 = new tk::ProgressBar(Frame1);
     tk::Place(ProgressBar1, L::Controls, "ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);

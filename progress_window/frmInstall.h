@@ -29,7 +29,7 @@ public:
     QWidget* Picture1;
     QGroupBox* Frame1;
     tk::Label* lblDescription;
-    QProgressBar* ProgressBar1;
+    tk::ProgressBar* ProgressBar1;
     QPushButton* cmdCancel;
     QTimer* Timer1;
 

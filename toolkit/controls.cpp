@@ -142,6 +142,13 @@ void TextBox::SetBackColor(std::uint32_t colour)
     setPalette(p);
 }
 
+// --- ProgressBar
+
+ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
+{
+    connect(this, &QProgressBar::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
 // --- Label
 
 Label::Label(QWidget* parent) : QLabel(parent)

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QTimer>
+#include <QEvent>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -86,7 +88,9 @@ QList<QWidget*> TabStops(QWidget* form, Layout layout)
     return stops;
 }
 
-void CentreOnScreen(QWidget* window, const QPoint& onScreenOf)
+namespace {
+
+void centre(QWidget* window, const QPoint& onScreenOf)
 {
     QScreen* screen = QGuiApplication::screenAt(onScreenOf);
     if (!screen)
@@ -96,6 +100,48 @@ void CentreOnScreen(QWidget* window, const QPoint& onScreenOf)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+// The window manager tells the frame's size only once the window is shown:
+// then the window is centred again, by its frame, once.
+class CentreWhenFramed : public QObject {
+public:
+    CentreWhenFramed(QWidget* window, const QPoint& onScreenOf)
+        : QObject(window), window_(window), onScreenOf_(onScreenOf)
+    {
+        window->installEventFilter(this);
+        // Without a frame to wait for (no window manager, Wayland), give up.
+        QTimer::singleShot(3000, this, [this] { finish(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+            window_->frameGeometry() != window_->geometry()) {
+            finish();
+            centre(window_, onScreenOf_);
+        }
+        return false;
+    }
+
+private:
+    void finish()
+    {
+        window_->removeEventFilter(this);
+        deleteLater();
+    }
+    QWidget* window_;
+    QPoint onScreenOf_;
+};
+
+} // namespace
+
+void CentreOnScreen(QWidget* window, const QPoint& onScreenOf)
+{
+    centre(window, onScreenOf);
+    if (!window->isVisible() && window->frameGeometry() == window->geometry())
+        new CentreWhenFramed(window, onScreenOf);
 }
 
 } // namespace tk

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// grab X Y WIDTH HEIGHT FILE.png: saves that part of the X screen, for the
-// README's pictures of the real windows.
+// grab X Y WIDTH HEIGHT FILE.png|FILE.ppm: saves that part of the X screen,
+// for the README's pictures of the real windows and the tests that read pixels.
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -16,5 +16,6 @@ int main(int argc, char* argv[])
     const QStringList a = app.arguments();
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
         0, a[1].toInt(), a[2].toInt(), a[3].toInt(), a[4].toInt());
-    return shot.save(a[5], "PNG") ? 0 : 1;
+    // PNG for pictures; PPM (by its suffix) for the tests that read pixels.
+    return shot.save(a[5], a[5].endsWith(QLatin1String(".ppm")) ? "PPM" : "PNG") ? 0 : 1;
 }

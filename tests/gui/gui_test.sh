@@ -33,6 +33,7 @@ startup)
     # 5580 x 5100 twips of client area below the menu bar, at 96 dpi.
     [ "$width" -eq 372 ] || fail "client width $width, not 372"
     [ "$height" -gt 340 ] && [ "$height" -lt 380 ] || fail "client height $height, not 340 + menu bar"
+    wait_for 3 frame_centred "$w" || fail "the window is not centred: $(frame_centred "$w")"
     icons=$(xprop -id "$w" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u | tr '\n' ' ')
     echo "$icons" | grep -q "16 x 16" && echo "$icons" | grep -q "32 x 32" || fail "window icons: $icons"
     ;;
@@ -50,6 +51,8 @@ run)
     keys Return
     expect_window "Installing Microsoft Windows Service Pack" 5
     no_window Lullwick || fail "the configuration window is still there"
+    w=$(windows_named "Installing Microsoft Windows Service Pack")
+    wait_for 3 frame_centred "$w" || fail "the progress window is not centred: $(frame_centred "$w")"
     wait_exit 10
     took=$(elapsed_ms "$start")
     [ "$(app_status)" -eq 0 ] || fail "exit status $(app_status)"
@@ -82,6 +85,30 @@ refuse-close)
     wait_exit 5
     [ "$(app_status)" -eq 0 ] || fail "exit status $(app_status)"
     echo "Cancel then Yes ended the program after $(elapsed_ms "$start") ms"
+    ;;
+bar)
+    # A "5 minutes" run: the bar is set to 1 at the start, then 2, 3, 4, 5, 6
+    # at 3, 6, 9, 12 and 15 s. Its painted fill must change each time. (The
+    # window shows up a moment after the run has started.)
+    GRAB=$3
+    keys Tab ctrl+a
+    typed "5"
+    keys Tab Tab Return
+    title="Installing Microsoft Windows Service Pack"
+    expect_window "$title" 5
+    w=$(windows_named "$title")
+    start=$(now)
+    widths=""
+    while [ "$(elapsed_ms "$start")" -lt 18500 ] && [ "$(echo "$widths" | wc -w)" -lt 6 ]; do
+        read -r x y _ _ <<<"$(client_area "$w")"
+        # ProgressBar1 lies at 24, 72 (289 x 17) in the client area.
+        "$GRAB" $((x + 24)) $((y + 80)) 289 1 "$GUI_TMP/bar.ppm" 2>/dev/null || fail "no picture"
+        fill=$(python3 "$(dirname "$0")/pixels.py" fill "$GUI_TMP/bar.ppm" 0 2 285)
+        [ "${widths##* }" = "$fill" ] || { widths="$widths $fill"; [ -n "${BAR_DEBUG:-}" ] && echo "$(elapsed_ms "$start") ms: $fill"; }
+        sleep 0.25
+    done
+    echo "fill widths seen in $(elapsed_ms "$start") ms:$widths"
+    [ "$(echo "$widths" | wc -w)" -ge 6 ] || fail "the bar was painted at $(echo "$widths" | wc -w) widths, not 6"
     ;;
 bad-duration)
     keys Tab ctrl+a

@@ -4,6 +4,9 @@
 
 pixels.py colours FILE            how many distinct colours the picture holds
 pixels.py row FILE Y X0 X1        the runs of colour on row Y from X0 to X1
+pixels.py fill FILE Y X0 X1       how many pixels of row Y from X0 to X1 differ
+                                  from the colour at X1 (a progress bar's fill
+                                  against its empty groove)
 pixels.py contrast FILE X Y W H   the WCAG contrast of the text in that box
                                   with its background (the two colours most
                                   apart in luminance, each common enough)
@@ -75,6 +78,10 @@ def main(argv):
             return
         text = max(common, key=lambda c: contrast(c, background))
         print("%.2f" % contrast(text, background))
+    elif what == "fill":
+        y, x0, x1 = int(argv[3]), int(argv[4]), int(argv[5])
+        empty = pixel(img, x1, y)
+        print(sum(1 for x in range(x0, x1) if pixel(img, x, y) != empty))
     elif what == "row":
         # The colours of row Y from X0 to X1, each run as "colour*length".
         y, x0, x1 = int(argv[3]), int(argv[4]), int(argv[5])

@@ -86,3 +86,19 @@ typed() { xdotool type --delay 30 "$1"; }
 wait_exit() {
     wait_for "$1" test -e "$GUI_TMP/status" || fail "the program did not end within $1 s"
 }
+
+# The client area of window $1 as "x y width height" (xwininfo's numbers).
+client_area() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+# The frame of window $1 (client area and the window manager's extents) is
+# centred on the 1024 x 768 screen, within 2 pixels.
+frame_centred() {
+    local x y w h left right top bottom
+    read -r x y w h <<<"$(client_area "$1")"
+    read -r left right top bottom <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+    local dx=$(((x - left) * 2 + w + left + right - 1024)) dy=$(((y - top) * 2 + h + top + bottom - 768))
+    echo "frame centre off by $((dx / 2)), $((dy / 2)) px"
+    [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ]
+}
