@@ -49,6 +49,10 @@ frmAbout::frmAbout() : QDialog(&forms::Main())
     cmdSysInfo = new QPushButton(tk::CaptionOf(L::Controls, "cmdSysInfo"), this);
     tk::Place(cmdSysInfo, L::Controls, "cmdSysInfo");
 
+    // The texts are fixed black: the box keeps the light colours they were
+    // chosen for, under a dark desktop theme too.
+    setPalette(tk::ClassicPalette());
+
     auto label = [this](const char* name) {
         auto* l = new tk::Label(this);
         tk::Place(l, L::Controls, name);

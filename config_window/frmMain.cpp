@@ -191,7 +191,9 @@ void frmMain::cmdStart_Click()
     // correct it, instead of failing after this window has gone.
     if (!frmInstall::IsUsableDuration(cmbTime->Text())) {
         cmbTime->SetBackColor(tk::vbYellow);
-        tk::MsgBox(qs(L::BadDurationPrompt), tk::vbOKOnly);
+        tk::MsgBox(qs(frmInstall::IsTooLongDuration(cmbTime->Text()) ? L::TooLongDurationPrompt
+                                                                   : L::BadDurationPrompt),
+                   tk::vbOKOnly);
         cmbTime->ResetBackColor();
         return;
     }

@@ -78,5 +78,7 @@ inline constexpr const char* EmptyMessagePrompt =
     "Please enter an install message or select a pre-existing one.";
 inline constexpr const char* BadDurationPrompt =
     "Please enter the duration in minutes, for example 5 or 1.5.";
+inline constexpr const char* TooLongDurationPrompt =
+    "Please enter a duration of at most 279620 minutes.";
 
 } // namespace lw::main_layout

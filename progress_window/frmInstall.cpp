@@ -98,6 +98,17 @@ bool frmInstall::IsUsableDuration(const QString& timeText)
     }
 }
 
+bool frmInstall::IsTooLongDuration(const QString& timeText)
+{
+    if (IsUsableDuration(timeText))
+        return false;
+    try {
+        return tk::ToDouble(tk::Element(tk::Split(timeText, QStringLiteral(" ")), 0)) > 0;
+    } catch (const tk::RuntimeError&) {
+        return false;
+    }
+}
+
 bool frmInstall::WholePercentage(float elapsed, float duration, float& value)
 {
     // Widen both, divide, then multiply by 100: each step rounded to double,

@@ -25,6 +25,7 @@ namespace lw {
 
 namespace {
 const QString DurationPrompt = "Please enter the duration in minutes, for example 5 or 1.5.";
+const QString TooLongPrompt = "Please enter a duration of at most 279620 minutes.";
 const QString MessagePrompt = "Please enter an install message or select a pre-existing one.";
 } // namespace
 
@@ -305,27 +306,30 @@ private slots:
     void refusedDurations_data()
     {
         QTest::addColumn<QString>("time");
-        QTest::newRow("empty") << "";
-        QTest::newRow("leading blank") << " 5";
-        QTest::newRow("a word") << "five minutes";
-        QTest::newRow("inf") << "inf";
-        QTest::newRow("nan") << "nan";
-        QTest::newRow("hexadecimal") << "0x10";
-        QTest::newRow("comma decimal") << "1,5";
-        QTest::newRow("overflows a float") << "1E+39";
-        QTest::newRow("beyond 16,777,216 ticks") << "300000";
-        QTest::newRow("negative overflow") << "-1E+39";
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("empty") << "" << DurationPrompt;
+        QTest::newRow("leading blank") << " 5" << DurationPrompt;
+        QTest::newRow("a word") << "five minutes" << DurationPrompt;
+        QTest::newRow("inf") << "inf" << DurationPrompt;
+        QTest::newRow("nan") << "nan" << DurationPrompt;
+        QTest::newRow("hexadecimal") << "0x10" << DurationPrompt;
+        QTest::newRow("comma decimal") << "1,5" << DurationPrompt;
+        QTest::newRow("overflows a float") << "1E+39" << TooLongPrompt;
+        QTest::newRow("beyond 16,777,216 ticks") << "300000" << TooLongPrompt;
+        QTest::newRow("negative overflow") << "-1E+39" << DurationPrompt;
+        QTest::newRow("just past the longest run") << "279620.3" << TooLongPrompt;
     }
     void refusedDurations()
     {
         QFETCH(QString, time);
+        QFETCH(QString, prompt);
         const QString message = main->txtMessage->Text();
         const std::uint32_t before = main->cmbTime->BackColor();
         std::uint32_t during = 0;
         seen.whileOpen = [&](const tk::MsgBoxCall&) { during = main->cmbTime->BackColor(); };
         QVERIFY(!start(time));
         QCOMPARE(seen.boxes.size(), 1);
-        QCOMPARE(seen.boxes[0].prompt, DurationPrompt);
+        QCOMPARE(seen.boxes[0].prompt, prompt);
         QCOMPARE(seen.boxes[0].style, int(tk::vbOKOnly));
         QCOMPARE(seen.boxes[0].title, QStringLiteral("Lullwick"));
         QCOMPARE(during, 0x0000FFFFu);

@@ -40,6 +40,17 @@ QIcon IconFromResources(const QString& base)
     return icon;
 }
 
+QColor TextColourOn(const QColor& back)
+{
+    return back.lightnessF() >= 0.5 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+QPalette ClassicPalette()
+{
+    const QColor face(0xF0, 0xF0, 0xF0);
+    return QPalette(face, face);
+}
+
 // --- ComboBox
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
@@ -75,6 +86,7 @@ void ComboBox::SetBackColor(std::uint32_t colour)
 {
     QPalette p = lineEdit()->palette();
     p.setColor(QPalette::Base, OleColor(colour));
+    p.setColor(QPalette::Text, TextColourOn(OleColor(colour)));
     lineEdit()->setPalette(p);
 }
 
@@ -139,6 +151,9 @@ void TextBox::SetBackColor(std::uint32_t colour)
     backColor_ = colour;
     QPalette p = palette();
     p.setColor(QPalette::Base, OleColor(colour));
+    // A fixed background takes a fixed text colour with it: a dark desktop
+    // theme's light text would vanish on the light grey, white or yellow.
+    p.setColor(QPalette::Text, TextColourOn(OleColor(colour)));
     setPalette(p);
 }
 

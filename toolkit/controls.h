@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QObject>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <cstdint>
@@ -27,6 +28,12 @@ void UseDefaultFont();
 // A face by name at a size in points (of 96 dpi), the default family when the
 // face is not installed.
 QFont FontOrDefault(const QString& family, double points, bool bold);
+
+// Black or white, whichever reads on `back`: a colour the program fixes on one
+// side is never paired with the desktop theme's on the other.
+QColor TextColourOn(const QColor& back);
+// The classic light control colours, for a window whose texts are fixed black.
+QPalette ClassicPalette();
 
 // An icon from the resources' 16 and 32 pixel images: ":/icons/<base>-16.xpm".
 QIcon IconFromResources(const QString& base);

@@ -4,6 +4,7 @@
 #include "toolkit/msgbox.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -47,13 +48,14 @@ bool FileExists(const QString& path) { return Desktop().fileExists(path); }
 void ShowHelpFile(const QString& file)
 {
     QString path = file;
-    if (!FileExists(path)) {
-        QString slashed = file;
-        slashed.replace(u'\\', u'/');
+    QString slashed = file;
+    slashed.replace(u'\\', u'/');
+    if (!FileExists(path))
         path = slashed;
-    }
     if (!FileExists(path)) {
-        MsgBox(QStringLiteral("The help file \"%1\" was not found.").arg(file));
+        // Said as this desktop writes paths, not with the joined separators.
+        MsgBox(QStringLiteral("The help file \"%1\" was not found.")
+                   .arg(QDir::toNativeSeparators(slashed)));
         return;
     }
     if (!Desktop().openDocument(path))

@@ -20,6 +20,12 @@ expect_refusal() {
 start_session
 # Twice the pixels per inch: everything, fonts included, scales together.
 [ "$CASE" = hidpi ] && export QT_SCALE_FACTOR=2
+# A dark desktop theme: Qt's Adwaita style in its dark variant.
+if [ "$CASE" = contrast-dark ]; then
+    ls /usr/lib/*/qt6/plugins/styles/adwaita.so >/dev/null 2>&1 ||
+        { echo "SKIP: Qt's Adwaita style (adwaita-qt6) is not installed"; exit 77; }
+    export QT_STYLE_OVERRIDE=Adwaita-Dark
+fi
 start_app "$PROGRAM"
 expect_window "Lullwick"
 
@@ -109,6 +115,37 @@ bar)
     done
     echo "fill widths seen in $(elapsed_ms "$start") ms:$widths"
     [ "$(echo "$widths" | wc -w)" -ge 6 ] || fail "the bar was painted at $(echo "$widths" | wc -w) widths, not 6"
+    ;;
+contrast | contrast-dark)
+    # Each text against what is behind it, read from the screen: at least
+    # 4.5:1. Boxes in pixels of the client area, inside each control.
+    GRAB=$3
+    readable() { # window name x y w h
+        local x y w h shot=$GUI_TMP/text.ppm
+        read -r x y w h <<<"$(client_area "$2")"
+        [ "$4" -lt 0 ] && set -- "$1" "$2" "$3" $((h + $4)) "$5" "$6"
+        "$GRAB" $((x + $3)) $((y + $4)) "$5" "$6" "$shot" 2>/dev/null || fail "no picture"
+        [ -n "${SHOT_DEBUG:-}" ] && "$GRAB" $((x + $3)) $((y + $4)) "$5" "$6" "/tmp/$1.png" 2>/dev/null
+        local c
+        c=$(python3 "$(dirname "$0")/pixels.py" contrast "$shot" 0 0 "$5" "$6")
+        echo "$1: contrast $c:1"
+        [ "$(echo "$c >= 4.5" | bc)" -eq 1 ] || fail "$1 is hard to read: $c:1"
+    }
+    sleep 0.5
+    main=$(windows_named Lullwick)
+    # txtMessage: 8, 248 (353 x 81) below the menu bar, which is above 340.
+    readable txtMessage "$main" 12 -88 345 40
+    keys alt+h
+    sleep 0.3
+    keys Up Return
+    expect_window "About Lullwick" 5
+    sleep 0.5
+    about=$(windows_named "About Lullwick")
+    readable lblTitle "$about" 64 16 115 32
+    readable lblVersion "$about" 64 48 115 15
+    readable lblDescription "$about" 8 80 179 22
+    readable lblDisclaimer "$about" 8 104 169 31
+    keys Escape
     ;;
 bad-duration)
     keys Tab ctrl+a

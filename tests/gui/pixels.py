@@ -70,9 +70,10 @@ def main(argv):
                 counts[c] = counts.get(c, 0) + 1
         background = max(counts, key=counts.get)
         # Text: the colour furthest from the background among those that
-        # make up at least 1 % of the box (anti-aliasing edges are rarer).
+        # make up at least 0.2 % of the box (each shade of the anti-aliased
+        # edges is rarer).
         total = sum(counts.values())
-        common = [c for c, n in counts.items() if n * 100 >= total and c != background]
+        common = [c for c, n in counts.items() if n * 500 >= total and c != background]
         if not common:
             print("1.00")
             return
