@@ -31,19 +31,7 @@ skip() {
     exit 77
 }
 
-now() { date +%s.%N; }
-elapsed_ms() { echo "($(now) - $1) * 1000 / 1" | bc; }
-
-wait_for() {
-    local limit=$1
-    shift
-    local start
-    start=$(now)
-    until "$@" >/dev/null 2>&1; do
-        [ "$(elapsed_ms "$start")" -gt $((limit * 1000)) ] && return 1
-        sleep 0.05
-    done
-}
+. "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
 
 for tool in sway swaymsg wtype grim python3; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
