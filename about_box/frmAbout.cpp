@@ -105,6 +105,9 @@ void frmAbout::Form_Load()
     lblVersion->setText(QStringLiteral("Version ") + tk::CStr(app.Major) + QStringLiteral(".") +
                         tk::CStr(app.Minor) + QStringLiteral(".") + tk::CStr(app.Revision));
     lblTitle->setText(app.Title);
+    // Screen readers leave out labels of one or two words when a dialog
+    // opens: the title is named with its version, so that both are spoken.
+    lblTitle->setAccessibleName(lblTitle->text() + QStringLiteral(", ") + lblVersion->text());
 }
 
 void frmAbout::Unload()

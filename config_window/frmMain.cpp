@@ -100,9 +100,6 @@ frmMain::frmMain()
     Label2->setBuddy(cmbTime);
     Label3->setBuddy(cmbMessage);
     Label4->setBuddy(txtMessage);
-    cmbApp->setAccessibleName(Label1->text());
-    cmbTime->setAccessibleName(Label2->text());
-    cmbMessage->setAccessibleName(Label3->text());
     txtMessage->setAccessibleName(Label4->text());
 
     tk::ApplyTabOrder(this, L::Controls);

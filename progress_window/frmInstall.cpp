@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "config_window/frmMain.h"
 #include "progress_window/frmInstall_layout.h"
+#include "toolkit/accessible.h"
 #include "toolkit/application.h"
 #include "toolkit/convert.h"
 #include "toolkit/geometry.h"
@@ -33,6 +34,10 @@ frmInstall::frmInstall()
     // not filled from palettes: a child that fills its own background is left
     // unpainted, with everything in it, under Qt's own title bar on Wayland.
 
+    // To assistive technology a window (Qt reports a plain widget as a
+    // nameless filler), named by its caption.
+    tk::SetAccessibleRole(this, QAccessible::Window);
+
     Picture1 = new QWidget(this);
     tk::Place(Picture1, L::Controls, "Picture1");
     Picture1->setFocusPolicy(Qt::StrongFocus);
@@ -43,6 +48,9 @@ frmInstall::frmInstall()
     lblDescription = new tk::Label(Frame1);
     tk::Place(lblDescription, L::Controls, "lblDescription");
     lblDescription->setText(tk::CaptionOf(L::Controls, "lblDescription"));
+    // Picture1 holds the focus when the window appears but is never seen: a
+    // screen reader reports the installation message there instead.
+    tk::SetAccessibleStandIn(Picture1, lblDescription);
 
     ProgressBar1 = new tk::ProgressBar(Frame1);
     tk::Place(ProgressBar1, L::Controls, "ProgressBar1");

@@ -12,7 +12,6 @@
 #include "toolkit/platform.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -358,21 +357,6 @@ private slots:
                      qPrintable(seen.boxes[0].prompt));
         }
         QCOMPARE(seen.ends, 0);
-    }
-
-    void everyControlHasAnAccessibleName()
-    {
-        for (const char* name : {"cmbApp", "cmbTime", "cmbMessage", "txtMessage", "cmdStart", "cmdQuit"}) {
-            QWidget* c = w->findChild<QWidget*>(name);
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
-            QVERIFY(a);
-            QVERIFY2(!a->text(QAccessible::Name).isEmpty(), name);
-        }
-        // The fields are labelled by the captions above them.
-        const auto labels = QAccessible::queryAccessibleInterface(w->cmbTime)->relations(QAccessible::Label);
-        QVERIFY(!labels.isEmpty());
-        QCOMPARE(labels.first().first->text(QAccessible::Name),
-                 QStringLiteral("Select duration of your \"installation\":"));
     }
 
     void f1ShowsTheApplicationHelpFile()
