@@ -146,6 +146,14 @@ contrast | contrast-dark)
     readable lblDescription "$about" 8 80 179 22
     readable lblDisclaimer "$about" 8 104 169 31
     keys Escape
+    wait_for 5 no_window "About Lullwick" || fail "the About box stayed"
+    keys Tab ctrl+a
+    typed "0.5"
+    keys Tab Tab Return
+    expect_window "Installing Microsoft Windows Service Pack" 5
+    sleep 0.5
+    # lblDescription: 24, 16 (289 x 41) in the frame at 8, 0.
+    readable "the progress window's message" "$(windows_named "Installing Microsoft Windows Service Pack")" 24 16 289 41
     ;;
 bad-duration)
     keys Tab ctrl+a

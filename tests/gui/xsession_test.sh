@@ -94,6 +94,11 @@ run_goes_on() {
 SAVES=$(grep -c save-complete "$GUI_TMP/client.log")
 case "$CASE" in
 logout-term) kill -TERM "$XSM_PID" && session_ended ;;
+logout-confirm)                 # with the "Confirm" box open over the run
+    keys Tab space
+    expect_window Confirm 5
+    kill -TERM "$XSM_PID" && session_ended
+    ;;
 logout-die) shutdown_menu 7 53 && session_ended ;;              # Shutdown > Immediately
 logout-both) shutdown_menu 22 28 && dialog_ok Shutdown && session_ended ;; # With Checkpoint
 checkpoint-both)
