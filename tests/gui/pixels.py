@@ -3,7 +3,6 @@
 """Reads what a screenshot shows, for the whole-program tests.
 
 pixels.py colours FILE            how many distinct colours the picture holds
-pixels.py row FILE Y X0 X1        the runs of colour on row Y from X0 to X1
 pixels.py fill FILE Y X0 X1       how many pixels of row Y from X0 to X1 differ
                                   from the colour at X1 (a progress bar's fill
                                   against its empty groove)
@@ -83,20 +82,6 @@ def main(argv):
         y, x0, x1 = int(argv[3]), int(argv[4]), int(argv[5])
         empty = pixel(img, x1, y)
         print(sum(1 for x in range(x0, x1) if pixel(img, x, y) != empty))
-    elif what == "row":
-        # The colours of row Y from X0 to X1, each run as "colour*length".
-        y, x0, x1 = int(argv[3]), int(argv[4]), int(argv[5])
-        runs, last, n = [], None, 0
-        for x in range(x0, x1):
-            c = pixel(img, x, y)
-            if c == last:
-                n += 1
-            else:
-                if last is not None:
-                    runs.append((last, n))
-                last, n = c, 1
-        runs.append((last, n))
-        print(" ".join("%02x%02x%02x*%d" % (c + (k,)) for c, k in runs))
     else:
         raise SystemExit(__doc__)
 
