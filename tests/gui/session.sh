@@ -34,9 +34,17 @@ start_session() {
     XVFB_PID=$!
     wait_for 10 test -s "$GUI_TMP/display" || fail "Xvfb did not start"
     export DISPLAY=":$(cat "$GUI_TMP/display")"
-    openbox >"$GUI_TMP/openbox.log" 2>&1 &
-    WM_PID=$!
-    wait_for 10 wmctrl -m || fail "openbox did not start"
+    # Once more if openbox does not come up the first time (seen once in a
+    # fresh system under load); its log tells why.
+    local try
+    for try in 1 2; do
+        openbox >"$GUI_TMP/openbox.log" 2>&1 &
+        WM_PID=$!
+        wait_for 10 wmctrl -m && break
+        sed 's/^/openbox: /' "$GUI_TMP/openbox.log" >&2
+        kill "$WM_PID" 2>/dev/null
+        [ "$try" -eq 2 ] && fail "openbox did not start"
+    done
     export QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
 }
