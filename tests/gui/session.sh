@@ -34,8 +34,9 @@ start_session() {
     XVFB_PID=$!
     wait_for 10 test -s "$GUI_TMP/display" || fail "Xvfb did not start"
     export DISPLAY=":$(cat "$GUI_TMP/display")"
-    # Once more if openbox does not come up the first time (seen once in a
-    # fresh system under load); its log tells why.
+    # The number comes a moment before the server takes connections.
+    wait_for 10 xdpyinfo || fail "Xvfb does not answer"
+    # Once more if openbox does not come up the first time; its log tells why.
     local try
     for try in 1 2; do
         openbox >"$GUI_TMP/openbox.log" 2>&1 &
