@@ -43,6 +43,8 @@ start_session() {
         WM_PID=$!
         wait_for 10 wmctrl -m && break
         sed 's/^/openbox: /' "$GUI_TMP/openbox.log" >&2
+        kill -0 "$XVFB_PID" 2>/dev/null || echo "Xvfb on $DISPLAY has ended" >&2
+        sed 's/^/Xvfb: /' "$GUI_TMP/xvfb.log" >&2
         kill "$WM_PID" 2>/dev/null
         [ "$try" -eq 2 ] && fail "openbox did not start"
     done
