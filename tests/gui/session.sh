@@ -27,26 +27,36 @@ fail() {
 
 . "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
 
-start_session() {
+# Xvfb and openbox. Seen twice in a fresh Debian 13 system: openbox could not
+# open a display that xdpyinfo had just opened. Then both start anew, up to
+# three times; the logs say what happened.
+start_x() {
     # Xvfb picks a free display itself and writes its number to fd 5.
+    rm -f "$GUI_TMP/display"
     Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$GUI_TMP/display" \
         >"$GUI_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    wait_for 10 test -s "$GUI_TMP/display" || fail "Xvfb did not start"
+    wait_for 10 test -s "$GUI_TMP/display" || return 1
     export DISPLAY=":$(cat "$GUI_TMP/display")"
     # The number comes a moment before the server takes connections.
-    wait_for 10 xdpyinfo || fail "Xvfb does not answer"
-    # Once more if openbox does not come up the first time; its log tells why.
+    wait_for 10 xdpyinfo || return 1
+    openbox >"$GUI_TMP/openbox.log" 2>&1 &
+    WM_PID=$!
+    wait_for 10 wmctrl -m
+}
+
+start_session() {
     local try
-    for try in 1 2; do
-        openbox >"$GUI_TMP/openbox.log" 2>&1 &
-        WM_PID=$!
-        wait_for 10 wmctrl -m && break
-        sed 's/^/openbox: /' "$GUI_TMP/openbox.log" >&2
-        kill -0 "$XVFB_PID" 2>/dev/null || echo "Xvfb on $DISPLAY has ended" >&2
+    for try in 1 2 3; do
+        start_x && break
+        echo "X session, try $try: DISPLAY=${DISPLAY:-}" >&2
+        sed 's/^/openbox: /' "$GUI_TMP/openbox.log" 2>/dev/null >&2
+        kill -0 "$XVFB_PID" 2>/dev/null || echo "Xvfb has ended" >&2
         sed 's/^/Xvfb: /' "$GUI_TMP/xvfb.log" >&2
-        kill "$WM_PID" 2>/dev/null
-        [ "$try" -eq 2 ] && fail "openbox did not start"
+        kill "$WM_PID" "$XVFB_PID" 2>/dev/null
+        wait "$WM_PID" "$XVFB_PID" 2>/dev/null
+        WM_PID="" XVFB_PID=""
+        [ "$try" -eq 3 ] && fail "no X session with openbox could be started"
     done
     export QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
