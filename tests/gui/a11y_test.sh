@@ -17,7 +17,8 @@ read -r DBUS_SESSION_BUS_ADDRESS DBUS_PID <<<"$(dbus-daemon --session --fork --p
 export DBUS_SESSION_BUS_ADDRESS
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$GUI_TMP/atspi.log" 2>&1 &
 LAUNCHER_PID=$!
-trap 'kill "$LAUNCHER_PID" "$DBUS_PID" 2>/dev/null; stop_session' EXIT
+# The session bus forked itself away: its PID stays its own until it is ended.
+trap 'kill_own "$LAUNCHER_PID"; kill "$DBUS_PID" 2>/dev/null; stop_session' EXIT
 check() { /usr/bin/python3 "$HERE/a11y_check.py" "$@" || exit 1; }
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

@@ -110,7 +110,7 @@ bar)
         # ProgressBar1 lies at 24, 72 (289 x 17) in the client area.
         "$GRAB" $((x + 24)) $((y + 80)) 289 1 "$GUI_TMP/bar.ppm" 2>/dev/null || fail "no picture"
         fill=$(python3 "$(dirname "$0")/pixels.py" fill "$GUI_TMP/bar.ppm" 0 2 285)
-        [ "${widths##* }" = "$fill" ] || { widths="$widths $fill"; [ -n "${BAR_DEBUG:-}" ] && echo "$(elapsed_ms "$start") ms: $fill"; }
+        [ "${widths##* }" = "$fill" ] || widths="$widths $fill"
         sleep 0.25
     done
     echo "fill widths seen in $(elapsed_ms "$start") ms:$widths"
@@ -125,7 +125,6 @@ contrast | contrast-dark)
         read -r x y w h <<<"$(client_area "$2")"
         [ "$4" -lt 0 ] && set -- "$1" "$2" "$3" $((h + $4)) "$5" "$6"
         "$GRAB" $((x + $3)) $((y + $4)) "$5" "$6" "$shot" 2>/dev/null || fail "no picture"
-        [ -n "${SHOT_DEBUG:-}" ] && "$GRAB" $((x + $3)) $((y + $4)) "$5" "$6" "/tmp/$1.png" 2>/dev/null
         local c
         c=$(python3 "$(dirname "$0")/pixels.py" contrast "$shot" 0 0 "$5" "$6")
         echo "$1: contrast $c:1"

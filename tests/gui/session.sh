@@ -12,9 +12,7 @@ XVFB_PID=""
 WM_PID=""
 
 stop_session() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    kill_own "$APP_PID" "$WM_PID" "$XVFB_PID"
     wait 2>/dev/null
     rm -rf "$GUI_TMP"
 }
@@ -53,7 +51,7 @@ start_session() {
         sed 's/^/openbox: /' "$GUI_TMP/openbox.log" 2>/dev/null >&2
         kill -0 "$XVFB_PID" 2>/dev/null || echo "Xvfb has ended" >&2
         sed 's/^/Xvfb: /' "$GUI_TMP/xvfb.log" >&2
-        kill "$WM_PID" "$XVFB_PID" 2>/dev/null
+        kill_own "$WM_PID" "$XVFB_PID"
         wait "$WM_PID" "$XVFB_PID" 2>/dev/null
         WM_PID="" XVFB_PID=""
         [ "$try" -eq 3 ] && fail "no X session with openbox could be started"

@@ -16,3 +16,16 @@ wait_for() {
         sleep 0.05
     done
 }
+
+# Ends those of the given background processes that are still this shell's
+# own. A process that has ended leaves its PID free, and PIDs come round
+# again quickly on a busy machine (pid_max is often 32768): another test's X
+# server may hold it by now.
+kill_own() {
+    local pid
+    for pid in "$@"; do
+        [ -n "$pid" ] && [ "$(ps -o ppid= -p "$pid" 2>/dev/null | tr -d ' ')" = "$$" ] &&
+            kill "$pid" 2>/dev/null
+    done
+    return 0
+}

@@ -13,9 +13,7 @@ SWAY_PID=""
 WTYPE_PID=""
 
 stop_session() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-    [ -n "$WTYPE_PID" ] && kill "$WTYPE_PID" 2>/dev/null
-    [ -n "$SWAY_PID" ] && kill "$SWAY_PID" 2>/dev/null
+    kill_own "$APP_PID" "$WTYPE_PID" "$SWAY_PID"
     wait 2>/dev/null
     rm -rf "$WL_TMP"
 }

@@ -22,7 +22,7 @@ start_session
 xsm >"$GUI_TMP/xsm.log" 2>&1 &
 XSM_PID=$!
 CLIENT_PID=""
-trap '[ -n "${SM_DEBUG:-}" ] && { cat "$GUI_TMP/client.log" "$GUI_TMP/xsm.log" "$GUI_TMP/app.log"; }; [ -n "$CLIENT_PID" ] && kill "$CLIENT_PID" 2>/dev/null; kill "$XSM_PID" 2>/dev/null; stop_session' EXIT
+trap 'kill_own "$CLIENT_PID" "$XSM_PID"; stop_session' EXIT
 wait_for 10 test -s "$GUI_TMP/sm" || fail "xsm did not start"
 # Its local socket only.
 export SESSION_MANAGER=$(cut -d, -f1 "$GUI_TMP/sm")
