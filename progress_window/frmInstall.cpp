@@ -30,10 +30,6 @@ frmInstall::frmInstall()
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(tk::ToPixels(L::ClientArea).size());
 
-    // The window's background and the frame's are painted here (paintEvent),
-    // not filled from palettes: a child that fills its own background is left
-    // unpainted, with everything in it, under Qt's own title bar on Wayland.
-
     // To assistive technology a window (Qt reports a plain widget as a
     // nameless filler), named by its caption.
     tk::SetAccessibleRole(this, QAccessible::Window);
@@ -91,10 +87,17 @@ void frmInstall::Show()
     Picture1->setFocus(Qt::OtherFocusReason);
 }
 
+namespace {
+// Minutes: the number before the first blank.
+double minutesOf(const QString& timeText)
+{
+    return tk::ToDouble(tk::Element(tk::Split(timeText, QStringLiteral(" ")), 0));
+}
+} // namespace
+
 float frmInstall::DurationFromText(const QString& timeText)
 {
-    const QString firstWord = tk::Element(tk::Split(timeText, QStringLiteral(" ")), 0);
-    return tk::CSng(60.0 * tk::ToDouble(firstWord));
+    return tk::CSng(60.0 * minutesOf(timeText));
 }
 
 bool frmInstall::IsUsableDuration(const QString& timeText)
@@ -111,7 +114,7 @@ bool frmInstall::IsTooLongDuration(const QString& timeText)
     if (IsUsableDuration(timeText))
         return false;
     try {
-        return tk::ToDouble(tk::Element(tk::Split(timeText, QStringLiteral(" ")), 0)) > 0;
+        return minutesOf(timeText) > 0;
     } catch (const tk::RuntimeError&) {
         return false;
     }
@@ -164,6 +167,9 @@ void frmInstall::Form_QueryUnload(bool& cancel, int /*unloadMode*/)
     cancel = true;
 }
 
+// The window's background and the frame's are painted here, not filled from
+// palettes: a child that fills its own background is left unpainted, with
+// everything in it, under Qt's own title bar on Wayland.
 void frmInstall::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);

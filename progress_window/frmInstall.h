@@ -43,7 +43,6 @@ public:
     static constexpr float LongestRun = 16777216.0f;
     // A number of minutes, but more than the longest run can count.
     static bool IsTooLongDuration(const QString& timeText);
-    static constexpr int LongestRunMinutes = 279620; // 16,777,216 s, rounded down
     // The bar's new value on tick `elapsed` of a `duration`-tick run, when the
     // percentage is exactly a whole number; false when the bar keeps its value.
     static bool WholePercentage(float elapsed, float duration, float& value);

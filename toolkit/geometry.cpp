@@ -2,11 +2,11 @@
 #include "toolkit/geometry.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QTimer>
-#include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
