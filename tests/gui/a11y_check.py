@@ -75,10 +75,9 @@ def message_box(main):
 
 
 def main_window():
+    # Found only as a frame: anything else fails here.
     w = window("Lullwick", ("frame",))
     print("window: %s, %s" % (role(w), w.name))
-    if role(w) != "frame":
-        fail("the configuration window is a %s" % role(w))
     want = {"Select your desired application to 'install':": "Microsoft Windows Service Pack",
             'Select duration of your "installation":': "1 minute",
             'Select desired "installation" message:': "Message 1"}
@@ -91,7 +90,6 @@ def main_window():
                 fail("combo box %r is not labelled as it should be" % n.name)
     if want:
         fail("no combo box labelled %r" % list(want))
-    return w
 
 
 def check_message(state):

@@ -18,12 +18,7 @@ stop_session() {
 }
 trap stop_session EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-. "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Xvfb and openbox. Seen twice in a fresh Debian 13 system: openbox could not
 # open a display that xdpyinfo had just opened. Then both start anew, up to
@@ -66,8 +61,6 @@ start_app() {
     APP_PID=$!
 }
 
-app_running() { [ ! -e "$GUI_TMP/status" ]; }
-app_status() { cat "$GUI_TMP/status"; }
 
 # Visible windows whose title is exactly $1.
 windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
@@ -89,9 +82,6 @@ expect_window() {
 keys() { xdotool key --delay 40 "$@"; }
 typed() { xdotool type --delay 30 "$1"; }
 
-wait_exit() {
-    wait_for "$1" test -e "$GUI_TMP/status" || fail "the program did not end within $1 s"
-}
 
 # The client area of window $1 as "x y width height" (xwininfo's numbers).
 client_area() {

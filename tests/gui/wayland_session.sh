@@ -6,8 +6,8 @@
 # the program all run as the unprivileged user nobody. Sourced by the tests.
 set -u
 
-WL_TMP=$(mktemp -d)
-chmod 755 "$WL_TMP"
+GUI_TMP=$(mktemp -d)
+chmod 755 "$GUI_TMP"
 APP_PID=""
 SWAY_PID=""
 WTYPE_PID=""
@@ -15,27 +15,22 @@ WTYPE_PID=""
 stop_session() {
     kill_own "$APP_PID" "$WTYPE_PID" "$SWAY_PID"
     wait 2>/dev/null
-    rm -rf "$WL_TMP"
+    rm -rf "$GUI_TMP"
 }
 trap stop_session EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s "$WL_TMP/app.log" ] && sed 's/^/app: /' "$WL_TMP/app.log" >&2
-    exit 1
-}
 skip() {
     echo "SKIP: $*"
     exit 77
 }
 
-. "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 for tool in sway swaymsg wtype grim python3; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 
-RUNTIME=$WL_TMP/runtime
+RUNTIME=$GUI_TMP/runtime
 mkdir -m 700 "$RUNTIME"
 if [ "$(id -u)" -eq 0 ]; then
     chown nobody:nogroup "$RUNTIME"
@@ -51,20 +46,20 @@ in_session() { "${IN_SESSION[@]}" "$@"; }
 
 # $1: extra sway configuration lines.
 start_session() {
-    cat >"$WL_TMP/sway.conf" <<CONF
-output HEADLESS-1 resolution 1024x768 scale ${WL_SCALE:-1}
+    cat >"$GUI_TMP/sway.conf" <<CONF
+output HEADLESS-1 resolution 1024x768
 default_border normal
 xwayland disable
 for_window [app_id=".*"] floating enable
 ${1:-}
 CONF
-    chmod 644 "$WL_TMP/sway.conf"
+    chmod 644 "$GUI_TMP/sway.conf"
     "${IN_SESSION[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-        sway -c "$WL_TMP/sway.conf" >"$WL_TMP/sway.log" 2>&1 &
+        sway -c "$GUI_TMP/sway.conf" >"$GUI_TMP/sway.log" 2>&1 &
     SWAY_PID=$!
-    wait_for 10 test -S "$RUNTIME/wayland-1" || { cat "$WL_TMP/sway.log" >&2; fail "sway did not start"; }
+    wait_for 10 test -S "$RUNTIME/wayland-1" || { cat "$GUI_TMP/sway.log" >&2; fail "sway did not start"; }
     # sway opens its IPC socket where SWAYSOCK says.
-    wait_for 10 test -S "$RUNTIME/sway.sock" || { cat "$WL_TMP/sway.log" >&2; fail "sway has no IPC socket"; }
+    wait_for 10 test -S "$RUNTIME/sway.sock" || { cat "$GUI_TMP/sway.log" >&2; fail "sway has no IPC socket"; }
     wait_for 10 in_session swaymsg -t get_version || fail "sway does not answer"
     # Each wtype that exits takes the seat's keyboard away: one idles throughout.
     "${IN_SESSION[@]}" wtype -s 100000000 &
@@ -73,15 +68,10 @@ CONF
 
 # The program is copied where the session's user can run it.
 start_app() {
-    cp "$1" "$WL_TMP/lullwick"
-    chmod 755 "$WL_TMP/lullwick"
-    ("${IN_SESSION[@]}" "$WL_TMP/lullwick" >"$WL_TMP/app.log" 2>&1; echo $? >"$WL_TMP/status") &
+    cp "$1" "$GUI_TMP/lullwick"
+    chmod 755 "$GUI_TMP/lullwick"
+    ("${IN_SESSION[@]}" "$GUI_TMP/lullwick" >"$GUI_TMP/app.log" 2>&1; echo $? >"$GUI_TMP/status") &
     APP_PID=$!
-}
-app_running() { [ ! -e "$WL_TMP/status" ]; }
-app_status() { cat "$WL_TMP/status"; }
-wait_exit() {
-    wait_for "$1" test -e "$WL_TMP/status" || fail "the program did not end within $1 s"
 }
 
 # The windows sway shows, one a line:
@@ -108,7 +98,7 @@ expect_window() {
     sleep 0.3
 }
 
-# Keys as wtype spells them: a key name, or M-x for a modifier held over x.
+# Keys by their names; ctrl+x and alt+x hold the modifier over x.
 keys() {
     local k
     for k in "$@"; do

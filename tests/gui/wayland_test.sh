@@ -21,9 +21,9 @@ start_run() {
 # The window titled $1 shows more than a flat colour; with $2 = band, in its
 # lower band, where the buttons are (a title bar alone does not count).
 painted() {
-    shoot "$1" "$WL_TMP/shot.ppm" "${2:-}"
+    shoot "$1" "$GUI_TMP/shot.ppm" "${2:-}"
     local n
-    n=$(python3 "$HERE/pixels.py" colours "$WL_TMP/shot.ppm")
+    n=$(python3 "$HERE/pixels.py" colours "$GUI_TMP/shot.ppm")
     echo "\"$1\": $n colours"
     [ "$n" -ge 8 ] || fail "the window \"$1\" is not painted ($n colours)"
 }
@@ -59,17 +59,7 @@ refuse-close)
     sleep 0.5
     app_running && has_window "$RUN" || fail "the compositor's close ended the run"
     # A refused close puts the focus on Cancel.
-    keys space
-    expect_window Confirm 5
-    keys Escape                 # No
-    wait_for 5 no_window Confirm || fail "the confirmation stayed open"
-    sleep 0.5
-    app_running && has_window "$RUN" || fail "Cancel then No ended the run"
-    keys space
-    expect_window Confirm 5
-    keys Return                 # Yes
-    wait_exit 5
-    [ "$(app_status)" -eq 0 ] || fail "exit status $(app_status)"
+    cancel_no_then_yes "$RUN"
     ;;
 about)
     keys alt+h
