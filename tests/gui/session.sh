@@ -20,35 +20,50 @@ trap stop_session EXIT
 
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# Xvfb and openbox. Seen twice in a fresh Debian 13 system: openbox could not
-# open a display that xdpyinfo had just opened. Then both start anew, up to
-# three times; the logs say what happened.
+# Xvfb and openbox, up to three tries. CI once saw all three tries on
+# display :0 fail for 10 s each, and a fresh Debian 13 system saw openbox
+# refused by a server that xdpyinfo had just reached. So each try takes a
+# display number of its own from a wide range (the server refuses one that
+# is in use and the next try takes another), the server does not reset when
+# the probe, its first client, leaves, and a failed try says which step
+# failed and how the display looked.
+X_STEP=""
 start_x() {
-    # Xvfb picks a free display itself and writes its number to fd 5.
-    rm -f "$GUI_TMP/display"
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$GUI_TMP/display" \
-        >"$GUI_TMP/xvfb.log" 2>&1 &
+    local display=$((100 + RANDOM % 800))
+    export DISPLAY=":$display"
+    X_STEP="Xvfb on $DISPLAY"
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >"$GUI_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    wait_for 10 test -s "$GUI_TMP/display" || return 1
-    export DISPLAY=":$(cat "$GUI_TMP/display")"
-    # The number comes a moment before the server takes connections.
-    wait_for 10 xdpyinfo || return 1
+    X_STEP="$DISPLAY taking connections"
+    wait_for 10 probe_x xdpyinfo || return 1
     openbox >"$GUI_TMP/openbox.log" 2>&1 &
     WM_PID=$!
-    wait_for 10 wmctrl -m
+    X_STEP="openbox managing $DISPLAY"
+    wait_for 10 probe_x wmctrl -m
+}
+# Runs a probe; what it said last is kept for the report of a failed try.
+probe_x() {
+    kill -0 "$XVFB_PID" 2>/dev/null || return 2
+    "$@" >"$GUI_TMP/probe.log" 2>&1
 }
 
 start_session() {
     local try
     for try in 1 2 3; do
         start_x && break
-        echo "X session, try $try: DISPLAY=${DISPLAY:-}" >&2
-        sed 's/^/openbox: /' "$GUI_TMP/openbox.log" 2>/dev/null >&2
-        kill -0 "$XVFB_PID" 2>/dev/null || echo "Xvfb has ended" >&2
-        sed 's/^/Xvfb: /' "$GUI_TMP/xvfb.log" >&2
+        {
+            echo "X session, try $try: no $X_STEP"
+            kill -0 "$XVFB_PID" 2>/dev/null || echo "Xvfb has ended"
+            [ -n "$WM_PID" ] && ! kill -0 "$WM_PID" 2>/dev/null && echo "openbox has ended"
+            for log in probe xvfb openbox; do
+                [ -e "$GUI_TMP/$log.log" ] && sed "s/^/$log: /" "$GUI_TMP/$log.log"
+            done
+            ls -la /tmp/.X11-unix/ 2>&1 | sed 's/^/socket dir: /'
+        } >&2
         kill_own "$WM_PID" "$XVFB_PID"
         wait "$WM_PID" "$XVFB_PID" 2>/dev/null
         WM_PID="" XVFB_PID=""
+        rm -f "$GUI_TMP/probe.log" "$GUI_TMP/openbox.log"
         [ "$try" -eq 3 ] && fail "no X session with openbox could be started"
     done
     export QT_QPA_PLATFORM=xcb
