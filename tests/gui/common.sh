@@ -1,9 +1,20 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# What the X11 and the Wayland sessions of the tests share: the clock,
-# waiting, failing, the program's end, and Cancel's confirmation. Each session
-# keeps its files in $GUI_TMP and gives keys, expect_window, has_window and
-# no_window their meaning there.
+# What the X11 and the Wayland sessions of the tests share: their files in
+# $GUI_TMP and their end, the clock, waiting, failing, the program's end, and
+# Cancel's confirmation. Each session gives keys, expect_window, has_window
+# and no_window their meaning there.
+
+GUI_TMP=$(mktemp -d)
+APP_PID=""
+
+# Ends the program and the session's processes given, waits for them, and
+# removes the session's files.
+end_session() {
+    kill_own "$APP_PID" "$@"
+    wait 2>/dev/null
+    rm -rf "$GUI_TMP"
+}
 
 fail() {
     echo "FAIL: $*" >&2

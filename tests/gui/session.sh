@@ -6,19 +6,12 @@
 # Xvfb, openbox and the program are always stopped, pass or fail.
 set -u
 
-GUI_TMP=$(mktemp -d)
-APP_PID=""
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
 XVFB_PID=""
 WM_PID=""
-
-stop_session() {
-    kill_own "$APP_PID" "$WM_PID" "$XVFB_PID"
-    wait 2>/dev/null
-    rm -rf "$GUI_TMP"
-}
+stop_session() { end_session "$WM_PID" "$XVFB_PID"; }
 trap stop_session EXIT
-
-. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Xvfb and openbox, up to three tries. CI once saw all three tries on
 # display :0 fail for 10 s each, and a fresh Debian 13 system saw openbox

@@ -6,25 +6,18 @@
 # the program all run as the unprivileged user nobody. Sourced by the tests.
 set -u
 
-GUI_TMP=$(mktemp -d)
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
 chmod 755 "$GUI_TMP"
-APP_PID=""
 SWAY_PID=""
 WTYPE_PID=""
-
-stop_session() {
-    kill_own "$APP_PID" "$WTYPE_PID" "$SWAY_PID"
-    wait 2>/dev/null
-    rm -rf "$GUI_TMP"
-}
+stop_session() { end_session "$WTYPE_PID" "$SWAY_PID"; }
 trap stop_session EXIT
 
 skip() {
     echo "SKIP: $*"
     exit 77
 }
-
-. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 for tool in sway swaymsg wtype grim python3; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
