@@ -24,7 +24,6 @@ X_STEP=""
 start_x() {
     local display=$((100 + RANDOM % 800))
     export DISPLAY=":$display"
-    X_STEP="Xvfb on $DISPLAY"
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >"$GUI_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     X_STEP="$DISPLAY taking connections"
@@ -32,7 +31,25 @@ start_x() {
     openbox >"$GUI_TMP/openbox.log" 2>&1 &
     WM_PID=$!
     X_STEP="openbox managing $DISPLAY"
-    wait_for 10 probe_x wmctrl -m
+    wait_for 10 probe_x wmctrl -m || return 1
+    # openbox answers before it takes windows, and a window that asks to be
+    # shown in those moments may never be (seen with xsm on a busy machine).
+    # A probe window is asked again until openbox has shown it.
+    X_STEP="openbox showing windows on $DISPLAY"
+    xmessage -name lullwick-probe probe >/dev/null 2>&1 &
+    local probe=$! shown=0
+    wait_for 10 probe_x probe_shown || shown=1
+    kill_own "$probe"
+    wait "$probe" 2>/dev/null
+    return "$shown"
+}
+probe_shown() {
+    local w
+    w=$(xdotool search --classname '^lullwick-probe$' | head -1)
+    [ -n "$w" ] || return 1
+    xwininfo -id "$w" | grep -q IsViewable && return 0
+    xdotool windowmap "$w"
+    return 1
 }
 # Runs a probe; what it said last is kept for the report of a failed try.
 probe_x() {
