@@ -66,7 +66,7 @@ one_run() {
     local pressed
     pressed=$(ns)
     xdotool key Return
-    expect_window "Installing Microsoft Windows Service Pack" 5
+    expect_window "$RUN" 5
     sleep 2
     local rss
     rss=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")

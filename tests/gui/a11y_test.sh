@@ -53,10 +53,9 @@ wait_for 5 windows_are Lullwick 1 || fail "the refusal stayed"
 keys Tab                         # from Start to the message
 typed "Reticulating splines now"
 keys shift+Tab Return            # Start
-title="Installing Microsoft Windows Service Pack"
-expect_window "$title" 5
+expect_window "$RUN" 5
 start=$(now)
-check run "$title" "Reticulating splines now"
+check run "$RUN" "Reticulating splines now"
 check value 1
 sleep $(echo "3.5 - $(elapsed_ms "$start") / 1000" | bc -l)
 check value 10

@@ -16,6 +16,9 @@ end_session() {
     rm -rf "$GUI_TMP"
 }
 
+# The title of a run's window.
+RUN="Installing Microsoft Windows Service Pack"
+
 fail() {
     echo "FAIL: $*" >&2
     [ -s "$GUI_TMP/app.log" ] && sed 's/^/app: /' "$GUI_TMP/app.log" >&2
@@ -55,6 +58,15 @@ app_running() { [ ! -e "$GUI_TMP/status" ]; }
 app_status() { cat "$GUI_TMP/status"; }
 wait_exit() {
     wait_for "$1" test -e "$GUI_TMP/status" || fail "the program did not end within $1 s"
+}
+
+# From the configuration window as it opens (the focus on the application):
+# types the duration $1, in minutes, and presses Start; the run's window appears.
+start_run() {
+    keys Tab ctrl+a
+    typed "$1"
+    keys Tab Tab Return
+    expect_window "$RUN" 5
 }
 
 # With the focus on Cancel of the run titled $1: Cancel then No goes on,

@@ -14,7 +14,7 @@ expect_refusal() {
     wait_for 5 windows_are Lullwick 1 || fail "the message box stayed"
     sleep 0.3
     app_running || fail "the program ended"
-    no_window "Installing Microsoft Windows Service Pack" || fail "a run started"
+    no_window "$RUN" || fail "a run started"
 }
 
 start_session
@@ -55,9 +55,9 @@ run)
     keys Tab Tab                # Quit, then Start
     start=$(now)
     keys Return
-    expect_window "Installing Microsoft Windows Service Pack" 5
+    expect_window "$RUN" 5
     no_window Lullwick || fail "the configuration window is still there"
-    w=$(windows_named "Installing Microsoft Windows Service Pack")
+    w=$(windows_named "$RUN")
     wait_for 3 frame_centred "$w" || fail "the progress window is not centred: $(frame_centred "$w")"
     wait_exit 10
     took=$(elapsed_ms "$start")
@@ -66,31 +66,23 @@ run)
     [ "$took" -ge 2900 ] && [ "$took" -lt 4000 ] || fail "the run took $took ms"
     ;;
 refuse-close)
-    keys Tab ctrl+a
-    typed "0.5"                 # 30 seconds
-    keys Tab Tab Return
-    title="Installing Microsoft Windows Service Pack"
-    expect_window "$title" 5
-    w=$(windows_named "$title")
-    wmctrl -c "$title"
+    start_run 0.5               # 30 seconds
+    w=$(windows_named "$RUN")
+    wmctrl -c "$RUN"
     sleep 0.5
     keys alt+F4
     sleep 0.5
-    app_running && has_window "$title" || fail "a close request ended the run"
+    app_running && has_window "$RUN" || fail "a close request ended the run"
     # A refused close puts the focus on Cancel.
-    cancel_no_then_yes "$title"
+    cancel_no_then_yes "$RUN"
     ;;
 bar)
     # A "5 minutes" run: the bar is set to 1 at the start, then 2, 3, 4, 5, 6
     # at 3, 6, 9, 12 and 15 s. Its painted fill must change each time. (The
     # window shows up a moment after the run has started.)
     GRAB=$3
-    keys Tab ctrl+a
-    typed "5"
-    keys Tab Tab Return
-    title="Installing Microsoft Windows Service Pack"
-    expect_window "$title" 5
-    w=$(windows_named "$title")
+    start_run 5
+    w=$(windows_named "$RUN")
     start=$(now)
     widths=""
     while [ "$(elapsed_ms "$start")" -lt 18500 ] && [ "$(echo "$widths" | wc -w)" -lt 6 ]; do
@@ -134,13 +126,10 @@ contrast | contrast-dark)
     readable lblDisclaimer "$about" 8 104 169 31
     keys Escape
     wait_for 5 no_window "About Lullwick" || fail "the About box stayed"
-    keys Tab ctrl+a
-    typed "0.5"
-    keys Tab Tab Return
-    expect_window "Installing Microsoft Windows Service Pack" 5
+    start_run 0.5
     sleep 0.5
     # lblDescription: 24, 16 (289 x 41) in the frame at 8, 0.
-    readable "the progress window's message" "$(windows_named "Installing Microsoft Windows Service Pack")" 24 16 289 41
+    readable "the progress window's message" "$(windows_named "$RUN")" 24 16 289 41
     ;;
 bad-duration)
     keys Tab ctrl+a

@@ -8,15 +8,6 @@ HERE=$(dirname "$0")
 . "$HERE/wayland_session.sh"
 
 MAIN=Lullwick
-RUN="Installing Microsoft Windows Service Pack"
-
-# From the initial focus on the application: the duration, then Start.
-start_run() {
-    keys Tab ctrl+a
-    typed "$1"
-    keys Tab Tab Return
-    expect_window "$RUN" 5
-}
 
 # The window titled $1 shows more than a flat colour; with $2 = band, in its
 # lower band, where the buttons are (a title bar alone does not count).

@@ -12,7 +12,6 @@ SMCLIENT=$3
 command -v xsm >/dev/null && command -v iceauth >/dev/null ||
     { echo "SKIP: xsm or iceauth is not installed"; exit 77; }
 
-RUN="Installing Microsoft Windows Service Pack"
 export HOME=$GUI_TMP/home
 mkdir -p "$HOME"
 # The session starts no client of its own: it only says where it listens.
@@ -38,10 +37,7 @@ wait_for 5 grep -q registered "$GUI_TMP/client.log" || fail "the second client d
 
 start_app "$PROGRAM"
 expect_window Lullwick
-keys Tab ctrl+a
-typed "0.5"                     # 30 seconds
-keys Tab Tab Return
-expect_window "$RUN" 5
+start_run 0.5                   # 30 seconds
 
 # Presses xsm's Shutdown menu button and picks item $1 (an offset below it).
 shutdown_menu() {
