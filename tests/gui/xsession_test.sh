@@ -39,15 +39,46 @@ start_app "$PROGRAM"
 expect_window Lullwick
 start_run 0.5                   # 30 seconds
 
-# Presses xsm's Shutdown menu button and picks item $1 (an offset below it).
+# xsm is driven by its window tree, never by offsets into its pixels: their
+# sizes follow the machine's fonts. Its windows hold one form whose child
+# windows are the widgets; widget ROW COL of window $1 is found by its place
+# in that layout (rows top to bottom, then left to right).
+widget() {
+    local form
+    form=$(xwininfo -children -id "$1" | awk '$1 ~ /^0x/ {print $1; exit}')
+    xwininfo -children -id "$form" |
+        sed -n 's/^ *\(0x[0-9a-f]*\) .* [0-9]*x\([0-9]*\)+\([0-9]*\)+\([0-9]*\) .*/\1 \4 \3 \2/p' |
+        sort -k2,2n -k3,3n |
+        awk -v r="$2" -v c="$3" '!row || $2 >= top + height / 2 {row++; col = 0; top = $2; height = $4}
+            {col++} row == r && col == c {print $1}'
+}
+# The middle of window $1, in its own coordinates.
+middle() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print int(w / 2), int(h / 2)}'; }
+press() {
+    [ -n "$1" ] || fail "no such widget of xsm"
+    xdotool mousemove --sync --window "$1" $(middle "$1") click 1
+}
+# The shown windows that no window manager frames (pop-up menus).
+popups() {
+    local w
+    for w in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}'); do
+        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' &&
+            xwininfo -id "$w" | grep -q IsViewable && echo "$w"
+    done | sort
+}
+new_popup() { comm -13 <(echo "$1") <(popups) | grep .; }
+# Holds xsm's Shutdown button (the last of its four) and lets go on item $1
+# of the two its menu holds (With Checkpoint, Immediately).
 shutdown_menu() {
-    xdotool mousemove --window "$XSM_WIN" 143 50
-    sleep 0.3
-    xdotool mousedown 1
-    sleep 0.4
-    xdotool mousemove_relative -- "$1" "$2"
-    sleep 0.2
-    xdotool mouseup 1
+    local button before menu x y w h
+    button=$(widget "$XSM_WIN" 2 2)
+    [ -n "$button" ] || fail "no Shutdown button"
+    before=$(popups)
+    xdotool mousemove --sync --window "$button" $(middle "$button") mousedown 1
+    wait_for 5 new_popup "$before" || fail "no Shutdown menu"
+    menu=$(new_popup "$before" | head -1)
+    read -r x y w h <<<"$(client_area "$menu")"
+    xdotool mousemove --sync $((x + w / 2)) $((y + h * (2 * $1 - 1) / 4)) mouseup 1
 }
 # Names the session and presses the first button ("Shutdown" or "Checkpoint")
 # of xsm's dialog titled $1, with the save type it offers (Both). xsm saves
@@ -56,14 +87,9 @@ dialog_ok() {
     wait_for 5 has_window "$1" || fail "no xsm dialog \"$1\""
     local w
     w=$(windows_named "$1" | head -1)
-    sleep 0.3
-    xdotool mousemove --window "$w" 170 17
-    sleep 0.2
-    xdotool click 1
+    press "$(widget "$w" 1 2)"  # the name field, beside its label
     typed test
-    xdotool mousemove --window "$w" 49 137
-    sleep 0.3                   # the button must see the pointer come in
-    xdotool click 1
+    press "$(widget "$w" 4 1)"  # the row of buttons below the name and the two choices
 }
 # The session ended: the program within 2 s, xsm cleanly, the other client on Die.
 session_ended() {
@@ -95,12 +121,10 @@ logout-confirm)                 # with the "Confirm" box open over the run
     expect_window Confirm 5
     kill -TERM "$XSM_PID" && session_ended
     ;;
-logout-die) shutdown_menu 7 53 && session_ended ;;              # Shutdown > Immediately
-logout-both) shutdown_menu 22 28 && dialog_ok Shutdown && session_ended ;; # With Checkpoint
+logout-die) shutdown_menu 2 && session_ended ;;              # Shutdown > Immediately
+logout-both) shutdown_menu 1 && dialog_ok Shutdown && session_ended ;; # With Checkpoint
 checkpoint-both)
-    xdotool mousemove --window "$XSM_WIN" 45 50
-    sleep 0.3
-    xdotool click 1
+    press "$(widget "$XSM_WIN" 2 1)"
     dialog_ok Checkpoint
     run_goes_on
     ;;
