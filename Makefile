@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= 2
 SETUP ?= run
 
-.PHONY: all setup configure build run test test-unit test-asan fuzz bench package screenshots clean
+.PHONY: all setup configure build run test test-unit test-asan test-windows fuzz bench package screenshots clean
 
 all: build
 
@@ -37,6 +37,12 @@ test-asan: setup
 	@cmake --build $(BUILD)-asan -j$(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS) -L unit
+
+# The Windows code (registry layer, file test, resources) cross-built and run
+# under Wine; not part of make test, for Wine is large.
+test-windows: SETUP = windows
+test-windows: configure
+	@tests/windows/run.sh $(BUILD)
 
 # Each fuzz target under libFuzzer for FUZZ_SECONDS, from the stored corpus.
 FUZZ_SECONDS ?= 60

@@ -5,7 +5,8 @@
 // Windows implementation builds on its own.
 //
 // Implementations: the real registry (Windows builds only), this desktop's
-// stand-in (DesktopRegistry) and an in-memory one for tests (MemoryRegistry).
+// stand-in (DesktopRegistry) and an in-memory one for tests (MemoryRegistry),
+// which is Qt-free too and is checked against the real one under Wine.
 #pragma once
 
 #include <cstdint>
@@ -22,14 +23,19 @@ inline constexpr long Success = 0;          // ERROR_SUCCESS
 inline constexpr long FileNotFound = 2;     // ERROR_FILE_NOT_FOUND
 inline constexpr long AccessDenied = 5;     // ERROR_ACCESS_DENIED
 inline constexpr long InvalidHandle = 6;    // ERROR_INVALID_HANDLE
+inline constexpr long BadPathname = 161;    // ERROR_BAD_PATHNAME
 inline constexpr long MoreData = 234;       // ERROR_MORE_DATA
 
 inline constexpr std::uint32_t TypeString = 1;       // REG_SZ
 inline constexpr std::uint32_t TypeExpandString = 2; // REG_EXPAND_SZ
 inline constexpr std::uint32_t TypeDword = 4;        // REG_DWORD
+inline constexpr std::uint32_t TypeMultiString = 7;  // REG_MULTI_SZ
 
-inline constexpr std::uint32_t KeyRead = 0x20019;      // KEY_READ
-inline constexpr std::uint32_t KeyAllAccess = 0x2003F; // KEY_ALL_ACCESS
+inline constexpr std::uint32_t KeyRead = 0x20019; // KEY_READ
+// Standard read rights with every key-specific right, write rights included
+// (the SDK's KEY_ALL_ACCESS is 0xF003F: it adds deleting and changing the
+// key's security).
+inline constexpr std::uint32_t KeyReadAllKeyRights = 0x2003F;
 
 class Registry {
 public:

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // An in-memory registry: any key, any type, any bytes. It follows the ANSI
-// interface's rules for status codes and sizes, and counts open handles so
+// interface's rules for names (any case, a trailing backslash, the parents of
+// a key), roots, rights, status codes and sizes, and counts open handles so
 // that a test can see every opened key closed again.
 #pragma once
 
 #include "about_box/registry.h"
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -24,9 +24,10 @@ public:
                   std::vector<unsigned char> bytes);
     void SetString(const std::string& key, const std::string& name, const std::string& text,
                    bool withNul = true);
-    // Opening this key with more than read rights is refused, as for an
-    // ordinary user under the local-machine root.
-    void SetReadOnly(const std::string& key);
+    // Opening this key with rights beyond these is refused: KeyRead for an
+    // ordinary user under the local-machine root, 0 for a key whose
+    // security lets nobody read it.
+    void Allow(const std::string& key, std::uint32_t rights);
 
     long OpenKeyEx(Handle root, const std::string& subKey, std::uint32_t options,
                    std::uint32_t access, Handle& result) override;
@@ -40,8 +41,11 @@ public:
     std::vector<std::string> Queried() const { return queried_; }
 
 private:
+    bool exists(const std::string& key) const;
+
+    // Keys and values by their names in upper case.
     std::map<std::string, std::map<std::string, Value>> keys_;
-    std::set<std::string> readOnly_;
+    std::map<std::string, std::uint32_t> allowed_;
     std::map<Handle, std::string> open_;
     Handle next_ = 0x1000;
     int opens_ = 0;

@@ -12,6 +12,7 @@
 #include "toolkit/platform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QMenu>
@@ -254,6 +255,8 @@ private slots:
         QTest::newRow("try 1 of another type") << 7 << QStringList{""} << true;
         QTest::newRow("zero-byte value") << 8 << QStringList{} << true;
         QTest::newRow("try 1 key without the value") << 9 << QStringList{"C:\\Folder\\MSINFO32.EXE"} << false;
+        QTest::newRow("try 1 spelt MSInfo, Path") << 10 << QStringList{"C:\\Tools\\sys info.exe"} << false;
+        QTest::newRow("try 1 unreadable falls to try 2") << 11 << QStringList{"C:\\Folder\\MSINFO32.EXE"} << false;
     }
     void launcher()
     {
@@ -282,6 +285,13 @@ private slots:
             existing << "C:\\Folder\\MSINFO32.EXE";
             break;
         case 8: registry->SetValue(Try1, "PATH", reg::TypeString, {}); break;
+        case 10: registry->SetString("SOFTWARE\\Microsoft\\Shared Tools\\MSInfo", "Path", tool); break;
+        case 11:
+            registry->SetString(Try1, "PATH", tool);
+            registry->Allow(Try1, 0);
+            registry->SetString(Try2, "MSINFO", "C:\\Folder");
+            existing << "C:\\Folder\\MSINFO32.EXE";
+            break;
         case 9:
             registry->SetString(Try1, "OTHER", tool);
             registry->SetString(Try2, "MSINFO", "C:\\Folder");
@@ -313,7 +323,8 @@ private slots:
         QTest::newRow("string with its NUL") << 1 << QByteArray("abc", 4) << true << "abc";
         QTest::newRow("string without NUL keeps its last character") << 1 << QByteArray("abc") << true << "abc";
         QTest::newRow("one NUL only") << 1 << QByteArray("\0", 1) << true << "";
-        QTest::newRow("exactly 1024 bytes") << 1 << QByteArray(1024, 'y') << true << QString(1024, u'y');
+        QTest::newRow("1024 bytes with the NUL") << 1 << QByteArray(1023, 'y').append('\0') << true << QString(1023, u'y');
+        QTest::newRow("1024 bytes without the NUL is not found") << 1 << QByteArray(1024, 'y') << false << "";
         QTest::newRow("1025 bytes is not found") << 1 << QByteArray(1025, 'y') << false << "";
         QTest::newRow("non-ASCII path survives") << 1 << QByteArray("C:\\Pr\xC3\xBC" "fung") << true
                                                  << QString::fromUtf8("C:\\Pr\xC3\xBC" "fung");
@@ -334,10 +345,84 @@ private slots:
         QCOMPARE(registry->OpenHandles(), 0);
     }
 
+    // The in-memory registry answers as the real one does (as measured on
+    // Windows' API under Wine): a key "SOFTWARE\\Tools" holding "Path".
+    void memoryRegistryAsTheRealOne_data()
+    {
+        QTest::addColumn<quint64>("root");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("opened");
+        QTest::addColumn<int>("queried");
+        const quint64 hklm = reg::LocalMachine;
+        QTest::newRow("as stored") << hklm << "SOFTWARE\\Tools" << "Path" << 0 << 0;
+        QTest::newRow("names in another case") << hklm << "software\\TOOLS" << "PATH" << 0 << 0;
+        QTest::newRow("trailing backslash") << hklm << "SOFTWARE\\Tools\\" << "Path" << 0 << 0;
+        QTest::newRow("a parent opens, has no value") << hklm << "SOFTWARE" << "Path" << 0 << 2;
+        QTest::newRow("missing value") << hklm << "SOFTWARE\\Tools" << "Other" << 0 << -1;
+        QTest::newRow("missing key") << hklm << "SOFTWARE\\Tool" << "Path" << 2 << -1;
+        QTest::newRow("leading backslash") << hklm << "\\SOFTWARE\\Tools" << "Path" << 161 << -1;
+        QTest::newRow("root sign-extended") << quint64(0xFFFFFFFF80000002) << "SOFTWARE\\Tools" << "Path" << 0 << 0;
+        QTest::newRow("another root") << quint64(0x80000001) << "SOFTWARE\\Tools" << "Path" << 6 << -1;
+    }
+    void memoryRegistryAsTheRealOne()
+    {
+        QFETCH(quint64, root);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(int, opened);
+        QFETCH(int, queried);
+        registry->SetString("SOFTWARE\\Tools", "Path", "x");
+        reg::Handle h = 0;
+        QCOMPARE(int(registry->OpenKeyEx(root, key.toStdString(), 0, reg::KeyRead, h)), opened);
+        if (opened == reg::Success) {
+            unsigned char data[8] = {};
+            std::uint32_t type = 0, size = sizeof data;
+            const long rc = registry->QueryValueEx(h, value.toStdString(), type, data, size);
+            QCOMPARE(int(rc), queried < 0 ? 2 : queried);
+            registry->CloseKey(h);
+        }
+        QCOMPARE(registry->OpenHandles(), 0);
+    }
+
+    void unreadableKeyIsRefused()
+    {
+        registry->SetString("K", "V", "x");
+        registry->Allow("K", 0);
+        reg::Handle h = 0;
+        QCOMPARE(registry->OpenKeyEx(reg::LocalMachine, "K", 0, reg::KeyRead, h), reg::AccessDenied);
+        QCOMPARE(h, reg::Handle(0));
+    }
+
+    // The desktop's own file test on real files: only a plain file counts.
+    void normalFilesOnly_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("plain file") << "MSINFO32.EXE" << true;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("dot-file") << ".MSINFO32.EXE" << false;
+        QTest::newRow("missing") << "none" << false;
+        QTest::newRow("empty path") << "" << false;
+    }
+    void normalFilesOnly()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, exists);
+        tk::ResetDesktop();
+        QTemporaryDir dir;
+        for (const char* file : {"MSINFO32.EXE", ".MSINFO32.EXE"}) {
+            QFile f(dir.filePath(file));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        QCOMPARE(tk::FileExists(name.isEmpty() ? name : dir.filePath(name)), exists);
+    }
+
     void readOnlyKeyIsFound()
     {
         registry->SetString(Try1, "PATH", "C:\\Tools\\x.exe");
-        registry->SetReadOnly(Try1);
+        registry->Allow(Try1, reg::KeyRead);
         QString keyVal;
         QVERIFY(frmAbout::GetKeyValue(reg::LocalMachine, QString::fromStdString(Try1), "PATH", keyVal));
         QCOMPARE(keyVal, QStringLiteral("C:\\Tools\\x.exe"));

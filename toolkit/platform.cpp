@@ -2,6 +2,7 @@
 #include "toolkit/platform.h"
 #include "toolkit/errors.h"
 #include "toolkit/msgbox.h"
+#include "toolkit/normal_file.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -19,8 +20,15 @@ Host realDesktop()
         return !path.isEmpty() && QProcess::startDetached(path, QStringList());
     };
     h.fileExists = [](const QString& path) {
+        if (path.isEmpty())
+            return false;
+#ifdef _WIN32
+        return IsNormalFile(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()));
+#else
+        // A dot-file is this desktop's hidden file; there are no system files.
         const QFileInfo info(path);
-        return !path.isEmpty() && info.isFile() && !info.isHidden();
+        return info.isFile() && !info.isHidden();
+#endif
     };
     h.openDocument = [](const QString& path) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -12,7 +12,8 @@ namespace tk {
 struct Host {
     // Starts exactly the program at `path`: no arguments, no shell, no parsing.
     std::function<bool(const QString& path)> startProgram;
-    // True for an existing normal file (not a folder, not hidden).
+    // True for an existing normal file (not a folder, not hidden, not a
+    // system file).
     std::function<bool(const QString& path)> fileExists;
     // Opens a document with the desktop's handler for it.
     std::function<bool(const QString& path)> openDocument;
