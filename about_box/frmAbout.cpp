@@ -30,6 +30,7 @@ frmAbout::frmAbout() : QDialog(&forms::Main())
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(tk::ToPixels(L::ClientArea).size());
+    tk::KeepNormalState(this);
     setModal(true);
 
     cmdOK = new QPushButton(tk::CaptionOf(L::Controls, "cmdOK"), this);

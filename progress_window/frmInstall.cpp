@@ -29,6 +29,7 @@ frmInstall::frmInstall()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(tk::ToPixels(L::ClientArea).size());
+    tk::KeepNormalState(this);
 
     // To assistive technology a window (Qt reports a plain widget as a
     // nameless filler), named by its caption.

@@ -137,6 +137,48 @@ private:
 
 } // namespace
 
+namespace {
+constexpr Qt::WindowStates blownUp = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+class NormalState : public QObject {
+public:
+    explicit NormalState(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            // Where it was last at its own size: the window manager may move
+            // it before it says that it has blown it up.
+            if (!(window->windowState() & blownUp) && window->size() == window->minimumSize())
+                normal_ = window->geometry();
+            break;
+        case QEvent::WindowStateChange:
+            if (window->windowState() & blownUp) {
+                // Once the window manager's own change has been taken in.
+                QTimer::singleShot(0, window, [this, window] {
+                    window->setWindowState(window->windowState() & ~blownUp);
+                    if (normal_.isValid())
+                        window->setGeometry(normal_);
+                });
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QRect normal_;
+};
+} // namespace
+
+void KeepNormalState(QWidget* window) { new NormalState(window); }
+
 void CentreOnScreen(QWidget* window, const QPoint& onScreenOf)
 {
     centre(window, onScreenOf);

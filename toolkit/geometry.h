@@ -65,6 +65,11 @@ void ApplyTabOrder(QWidget* form, Layout layout);
 // The widgets of the form that can take the focus with Tab, in tab order.
 QList<QWidget*> TabStops(QWidget* form, Layout layout);
 
+// Keeps a fixed-size window at its size and place: a maximize or fullscreen
+// that the window manager carries out all the same (some offer them whatever
+// the size hints say) is undone at once.
+void KeepNormalState(QWidget* window);
+
 // Centres a top-level window's frame on the screen at `pos` (the primary
 // screen when there is none).
 void CentreOnScreen(QWidget* window, const QPoint& onScreenOf);

@@ -131,6 +131,37 @@ contrast | contrast-dark)
     # lblDescription: 24, 16 (289 x 41) in the frame at 8, 0.
     readable "the progress window's message" "$(windows_named "$RUN")" 24 16 289 41
     ;;
+fixed-size)
+    # Maximize and fullscreen, as a window manager's menu or keys ask for
+    # them: the About box and the progress window keep their size and place.
+    unchanged() { [ "$(client_area "$1")" = "$2" ] && ! xprop -id "$1" _NET_WM_STATE | grep -qE 'FULLSCREEN|MAXIMIZED'; }
+    marked() { xprop -id "$1" _NET_WM_STATE | grep -q SKIP_PAGER; }
+    stays_put() { # window, its name
+        local state before
+        for state in fullscreen maximized_vert,maximized_horz; do
+            before=$(client_area "$1")
+            wmctrl -i -r "$1" -b "add,$state"
+            # The window manager takes requests in turn: once the window is
+            # kept off the pager, the request before has been carried out.
+            wmctrl -i -r "$1" -b add,skip_pager
+            wait_for 5 marked "$1" || fail "the window manager did not answer"
+            wait_for 5 unchanged "$1" "$before" ||
+                fail "$2 went from $before to $(client_area "$1") on $state"
+            wmctrl -i -r "$1" -b remove,skip_pager
+            wait_for 5 sh -c "! xprop -id $1 _NET_WM_STATE | grep -q SKIP_PAGER"
+            echo "$2 kept $before against $state"
+        done
+    }
+    keys alt+h
+    sleep 0.3
+    keys Up Return
+    expect_window "About Lullwick" 5
+    stays_put "$(windows_named "About Lullwick")" "the About box"
+    keys Escape
+    wait_for 5 no_window "About Lullwick" || fail "the About box stayed"
+    start_run 0.5
+    stays_put "$(windows_named "$RUN")" "the progress window"
+    ;;
 bad-duration)
     keys Tab ctrl+a
     typed "abc"

@@ -1,19 +1,31 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
 # A private X session for whole-program tests: an Xvfb server on a free
-# display, the openbox window manager, and helpers to drive the real program
-# from outside with the keyboard, as a person would. Sourced by the tests.
-# Xvfb, openbox and the program are always stopped, pass or fail.
+# display, a window manager, and helpers to drive the real program from
+# outside with the keyboard, as a person would. Sourced by the tests.
+# Xvfb, the window manager and the program are always stopped, pass or fail.
+# LULLWICK_TEST_WM names the window manager: openbox (the default), xfwm4,
+# "mutter --x11" or kwin_x11.
 set -u
 
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 XVFB_PID=""
 WM_PID=""
+TEST_WM=${LULLWICK_TEST_WM:-openbox}
+WM_NAME=${TEST_WM%% *}
+command -v "$WM_NAME" >/dev/null || { echo "SKIP: the window manager $WM_NAME is not installed"; exit 77; }
+case "$WM_NAME" in
+# Xvfb has no GL to composite with.
+xfwm4) WM_COMMAND="dbus-run-session -- xfwm4 --compositor=off" ;;
+mutter) WM_COMMAND="mutter --x11 --replace" ;;
+kwin_x11) WM_COMMAND="kwin_x11 --replace" ;;
+*) WM_COMMAND=$TEST_WM ;;
+esac
 stop_session() { end_session "$WM_PID" "$XVFB_PID"; }
 trap stop_session EXIT
 
-# Xvfb and openbox, up to three tries. CI once saw all three tries on
+# Xvfb and the window manager, up to three tries. CI once saw all three tries on
 # display :0 fail for 10 s each, and a fresh Debian 13 system saw openbox
 # refused by a server that xdpyinfo had just reached. So each try takes a
 # display number of its own from a wide range (the server refuses one that
@@ -28,14 +40,14 @@ start_x() {
     XVFB_PID=$!
     X_STEP="$DISPLAY taking connections"
     wait_for 10 probe_x xdpyinfo || return 1
-    openbox >"$GUI_TMP/openbox.log" 2>&1 &
+    $WM_COMMAND >"$GUI_TMP/wm.log" 2>&1 &
     WM_PID=$!
-    X_STEP="openbox managing $DISPLAY"
-    wait_for 10 probe_x wmctrl -m || return 1
+    X_STEP="$WM_NAME managing $DISPLAY"
+    wait_for 20 probe_x wmctrl -m || return 1
     # openbox answers before it takes windows, and a window that asks to be
     # shown in those moments may never be (seen with xsm on a busy machine).
-    # A probe window is asked again until openbox has shown it.
-    X_STEP="openbox showing windows on $DISPLAY"
+    # A probe window is asked again until the window manager has shown it.
+    X_STEP="$WM_NAME showing windows on $DISPLAY"
     xmessage -name lullwick-probe probe >/dev/null 2>&1 &
     local probe=$! shown=0
     wait_for 10 probe_x probe_shown || shown=1
@@ -64,8 +76,8 @@ start_session() {
         {
             echo "X session, try $try: no $X_STEP"
             kill -0 "$XVFB_PID" 2>/dev/null || echo "Xvfb has ended"
-            [ -n "$WM_PID" ] && ! kill -0 "$WM_PID" 2>/dev/null && echo "openbox has ended"
-            for log in probe xvfb openbox; do
+            [ -n "$WM_PID" ] && ! kill -0 "$WM_PID" 2>/dev/null && echo "$WM_NAME has ended"
+            for log in probe xvfb wm; do
                 [ -e "$GUI_TMP/$log.log" ] && sed "s/^/$log: /" "$GUI_TMP/$log.log"
             done
             ls -la /tmp/.X11-unix/ 2>&1 | sed 's/^/socket dir: /'
@@ -73,8 +85,8 @@ start_session() {
         kill_own "$WM_PID" "$XVFB_PID"
         wait "$WM_PID" "$XVFB_PID" 2>/dev/null
         WM_PID="" XVFB_PID=""
-        rm -f "$GUI_TMP/probe.log" "$GUI_TMP/openbox.log"
-        [ "$try" -eq 3 ] && fail "no X session with openbox could be started"
+        rm -f "$GUI_TMP/probe.log" "$GUI_TMP/wm.log"
+        [ "$try" -eq 3 ] && fail "no X session with $WM_NAME could be started"
     done
     export QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
