@@ -10,6 +10,7 @@
 #include "toolkit/msgbox.h"
 #include "toolkit/platform.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -51,8 +52,11 @@ frmAbout::frmAbout() : QDialog(&forms::Main())
     tk::Place(cmdSysInfo, L::Controls, "cmdSysInfo");
 
     // The texts are fixed black: the box keeps the light colours they were
-    // chosen for, under a dark desktop theme too.
+    // chosen for, under a dark desktop theme too. The buttons keep the
+    // desktop's: the style paints their faces in its own colours.
     setPalette(tk::ClassicPalette());
+    for (QPushButton* b : {cmdOK, cmdSysInfo})
+        b->setPalette(tk::Explicit(QApplication::palette(b)));
 
     auto label = [this](const char* name) {
         auto* l = new tk::Label(this);

@@ -58,7 +58,7 @@ frmMain::frmMain()
     txtMessage->SetLocked(true);
     txtMessage->SetBackColor(tk::vbLightGrey);
 
-    Frame1 = new QGroupBox(tk::CaptionOf(L::Controls, "Frame1"), client);
+    Frame1 = new tk::Frame(tk::CaptionOf(L::Controls, "Frame1"), client);
     tk::Place(Frame1, L::Controls, "Frame1");
 
     auto label = [](QWidget* container, const char* name) {

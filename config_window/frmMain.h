@@ -11,7 +11,6 @@
 #include <array>
 
 class QAction;
-class QGroupBox;
 class QMenu;
 class QPushButton;
 
@@ -33,7 +32,7 @@ public:
     QAction* sep1;
     QAction* mnuHelpAbout;
 
-    QGroupBox* Frame1;
+    tk::Frame* Frame1;
     tk::Label* Label1;
     tk::ComboBox* cmbApp;
     tk::Label* Label2;

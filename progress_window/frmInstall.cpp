@@ -39,7 +39,7 @@ frmInstall::frmInstall()
     tk::Place(Picture1, L::Controls, "Picture1");
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
-    Frame1 = new QGroupBox(this);
+    Frame1 = new tk::Frame(QString(), this);
     tk::Place(Frame1, L::Controls, "Frame1");
 
     lblDescription = new tk::Label(Frame1);

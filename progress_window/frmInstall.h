@@ -11,7 +11,6 @@
 
 #include <QWidget>
 
-class QGroupBox;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -27,7 +26,7 @@ public:
     void Show();
 
     QWidget* Picture1;
-    QGroupBox* Frame1;
+    tk::Frame* Frame1;
     tk::Label* lblDescription;
     tk::ProgressBar* ProgressBar1;
     QPushButton* cmdCancel;

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPainter>
+#include <QStyle>
 
 namespace tk {
 
@@ -49,6 +51,17 @@ QPalette ClassicPalette()
 {
     const QColor face(0xF0, 0xF0, 0xF0);
     return QPalette(face, face);
+}
+
+QPalette Explicit(QPalette palette)
+{
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            palette.setBrush(group, role, palette.brush(group, role));
+        }
+    return palette;
 }
 
 // --- ComboBox
@@ -162,6 +175,33 @@ void TextBox::SetBackColor(std::uint32_t colour)
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 {
     connect(this, &QProgressBar::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+// --- Frame
+
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+void Frame::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QString caption = title();
+    // An etched line in the palette's shadow and light colours. Drawn here,
+    // not by the style: styles put the line below the caption's height.
+    const QRect line = rect().adjusted(0, caption.isEmpty() ? 0 : metrics.height() / 2, -1, -1);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(line.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(line.adjusted(1, 1, 0, 0));
+    if (caption.isEmpty())
+        return;
+    // The caption interrupts the line, on the frame's own background.
+    const int gap = metrics.averageCharWidth() / 2 + 1;
+    const QRect text(metrics.averageCharWidth() + 2, 0,
+                     metrics.horizontalAdvance(QString(caption).remove(u'&')) + 2 * gap, metrics.height());
+    painter.fillRect(text, palette().color(backgroundRole()));
+    style()->drawItemText(&painter, text, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                          caption, QPalette::WindowText);
 }
 
 // --- Label

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QObject>
@@ -34,6 +35,9 @@ QFont FontOrDefault(const QString& family, double points, bool bold);
 QColor TextColourOn(const QColor& back);
 // The classic light control colours, for a window whose texts are fixed black.
 QPalette ClassicPalette();
+// The same colours, each set: a widget given it keeps them instead of taking
+// its parent's.
+QPalette Explicit(QPalette palette);
 
 // An icon from the resources' 16 and 32 pixel images: ":/icons/<base>-16.xpm".
 QIcon IconFromResources(const QString& base);
@@ -84,6 +88,18 @@ private:
 class ProgressBar : public QProgressBar {
 public:
     explicit ProgressBar(QWidget* parent);
+};
+
+// A frame as the windows were laid out for: its caption sits on the border
+// line, which runs at half the caption's height (along the top when there is
+// no caption), so that controls placed near its top are inside it. Qt's group
+// box puts the caption above the border instead.
+class Frame : public QGroupBox {
+public:
+    Frame(const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class Label : public QLabel {

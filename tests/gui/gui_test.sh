@@ -114,6 +114,15 @@ contrast | contrast-dark)
     main=$(windows_named Lullwick)
     # txtMessage: 8, 248 (353 x 81) below the menu bar, which is above 340.
     readable txtMessage "$main" 12 -88 345 40
+    read -r x y _ h <<<"$(client_area "$main")"
+    menu=$((h - 340))
+    # cmdStart: 272, 16 (65 x 25) in Frame1 at 8, 8.
+    readable cmdStart "$main" 284 $((menu + 28)) 57 17
+    # Frame1's border runs at half its caption's height, above Start: seen
+    # in the column over Start's middle, from the frame's top to Start's.
+    "$GRAB" $((x + 312)) $((y + menu + 8)) 1 16 "$GUI_TMP/frame.ppm" 2>/dev/null || fail "no picture"
+    [ "$(python3 "$(dirname "$0")/pixels.py" colours "$GUI_TMP/frame.ppm")" -ge 2 ] ||
+        fail "Frame1's border does not run above Start"
     keys alt+h
     sleep 0.3
     keys Up Return
@@ -124,12 +133,17 @@ contrast | contrast-dark)
     readable lblVersion "$about" 64 48 115 15
     readable lblDescription "$about" 8 80 179 22
     readable lblDisclaimer "$about" 8 104 169 31
+    # cmdOK: 16, 152 (68 x 23); cmdSysInfo: 104, 152 (77 x 23).
+    readable cmdOK "$about" 20 156 60 15
+    readable cmdSysInfo "$about" 108 156 69 15
     keys Escape
     wait_for 5 no_window "About Lullwick" || fail "the About box stayed"
     start_run 0.5
     sleep 0.5
     # lblDescription: 24, 16 (289 x 41) in the frame at 8, 0.
     readable "the progress window's message" "$(windows_named "$RUN")" 24 16 289 41
+    # cmdCancel: 136, 96 (57 x 25) in the frame.
+    readable cmdCancel "$(windows_named "$RUN")" 148 100 49 17
     ;;
 fixed-size)
     # Maximize and fullscreen, as a window manager's menu or keys ask for
