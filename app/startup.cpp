@@ -7,7 +7,10 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSessionManager>
+#include <QTranslator>
 
 namespace lw {
 
@@ -43,6 +46,12 @@ void SetUpApplication(QApplication& app)
     // because a window happens to be the last one shown.
     QApplication::setQuitOnLastWindowClosed(false);
     tk::UseDefaultFont();
+    // The toolkit's own words (Yes and No, the text box's menu) in the
+    // desktop's language; the program's texts stay as they are.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
     // A save of the session, at a checkpoint or before the end, changes
     // nothing: Qt answers it as done once these return, and the run goes on
     // until the session manager says Die. There is nothing to restore, so a

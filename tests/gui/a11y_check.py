@@ -9,6 +9,7 @@ a11y_check.py box TITLE PROMPT     a message box with that title and prompt
 a11y_check.py about                the About box's texts
 a11y_check.py run CAPTION MESSAGE  the progress window and its focus
 a11y_check.py value N              the progress bar reads N
+a11y_check.py buttons TITLE NAME.. the box's buttons, named so, in order
 Each prints what it read and exits 1 on the first thing that is wrong.
 """
 import sys
@@ -108,6 +109,14 @@ def check_box(title, prompt):
         fail("the box does not say %r" % prompt)
 
 
+def check_buttons(title, names):
+    w = window(title, ("dialog", "alert"))
+    buttons = [n.name for n in walk(w) if role(n) == "push button"]
+    print("%s %r has buttons %r" % (role(w), w.name, buttons))
+    if buttons != names:
+        fail("the buttons are not %r" % names)
+
+
 def check_about():
     w = window("About Lullwick")
     labels = [n.name for n in walk(w) if role(n) == "label"]
@@ -161,6 +170,8 @@ elif what == "message":
     check_message(sys.argv[2])
 elif what == "box":
     check_box(sys.argv[2], sys.argv[3])
+elif what == "buttons":
+    check_buttons(sys.argv[2], sys.argv[3:])
 elif what == "about":
     check_about()
 elif what == "run":
