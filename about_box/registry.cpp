@@ -87,10 +87,22 @@ std::vector<std::string> SystemInformationPrograms()
     return {"kinfocenter", "hardinfo2", "hardinfo", "lshw-gtk"};
 }
 
+std::vector<std::string> SystemInformationPanels()
+{
+    // GNOME Settings' system details: Debian 12's name, then Debian 13's.
+    return {"gnome-info-overview-panel.desktop", "gnome-about-panel.desktop"};
+}
+
 std::string FindSystemInformationProgram()
 {
     for (const std::string& name : SystemInformationPrograms()) {
         const QString found = QStandardPaths::findExecutable(QString::fromStdString(name));
+        if (!found.isEmpty())
+            return found.toLocal8Bit().toStdString();
+    }
+    for (const std::string& name : SystemInformationPanels()) {
+        const QString found =
+            QStandardPaths::locate(QStandardPaths::ApplicationsLocation, QString::fromStdString(name));
         if (!found.isEmpty())
             return found.toLocal8Bit().toStdString();
     }

@@ -450,6 +450,54 @@ private slots:
         QCOMPARE(seen.boxes[0].prompt, Unavailable);
     }
 
+    // With none of the programs, GNOME Settings' system details page through
+    // its desktop entry: the Exec line's command, split without a shell.
+    void gnomeSettingsWhenNothingElse_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QString>("args");
+        QTest::newRow("Debian 12's panel") << "gnome-info-overview-panel.desktop" << "info-overview %U" << "info-overview";
+        QTest::newRow("Debian 13's panel") << "gnome-about-panel.desktop" << "system \"about\"" << "system about";
+    }
+    void gnomeSettingsWhenNothingElse()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, exec);
+        QFETCH(QString, args);
+        QTemporaryDir dir;
+        // A stand-in for GNOME Settings that writes down its arguments.
+        const QString tool = dir.filePath("settings");
+        const QString written = dir.filePath("args");
+        auto write = [](const QString& path, const QString& text) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text.toUtf8());
+        };
+        write(tool, "#!/bin/sh\necho \"$@\" >" + written + "\n");
+        QFile(tool).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY(QDir(dir.path()).mkpath("share/applications"));
+        write(dir.filePath("share/applications/" + entry),
+              "[Desktop Entry]\nName=About\nExec=" + tool + " " + exec + "\n[Desktop Action x]\nExec=false\n");
+        const QByteArray oldPath = qgetenv("PATH"), oldDirs = qgetenv("XDG_DATA_DIRS"), oldHome = qgetenv("XDG_DATA_HOME");
+        qputenv("PATH", QByteArray(dir.path().toLocal8Bit() + "/none"));
+        qputenv("XDG_DATA_DIRS", dir.filePath("share").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", dir.filePath("home").toLocal8Bit());
+        reg::Use(reg::MakeDesktopRegistry());
+        tk::ResetDesktop();
+        forms::About().StartSysInfo();
+        qputenv("PATH", oldPath);
+        qputenv("XDG_DATA_DIRS", oldDirs);
+        qputenv("XDG_DATA_HOME", oldHome);
+        QCOMPARE(seen.boxes.size(), 0);
+        auto said = [&] {
+            QFile f(written);
+            return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        };
+        QTRY_VERIFY(said().endsWith(u'\n'));
+        QCOMPARE(said().trimmed(), args);
+    }
+
     void desktopStandIn()
     {
         // This desktop's registry holds the first system-information program

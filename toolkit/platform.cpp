@@ -6,6 +6,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -17,7 +18,15 @@ Host realDesktop()
 {
     Host h;
     h.startProgram = [](const QString& path) {
-        return !path.isEmpty() && QProcess::startDetached(path, QStringList());
+        if (path.isEmpty())
+            return false;
+#ifndef _WIN32
+        if (path.endsWith(QStringLiteral(".desktop")) && QFileInfo(path).isFile()) {
+            QStringList command = DesktopEntryCommand(path);
+            return !command.isEmpty() && QProcess::startDetached(command.takeFirst(), command);
+        }
+#endif
+        return QProcess::startDetached(path, QStringList());
     };
     h.fileExists = [](const QString& path) {
         if (path.isEmpty())
@@ -36,6 +45,30 @@ Host realDesktop()
     return h;
 }
 } // namespace
+
+QStringList DesktopEntryCommand(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    bool inEntry = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(u'['))
+            inEntry = line == QStringLiteral("[Desktop Entry]");
+        else if (inEntry && line.startsWith(QStringLiteral("Exec="))) {
+            QStringList command;
+            for (const QString& word : QProcess::splitCommand(line.mid(5))) {
+                // %f, %U and the like stand for files and addresses: none given.
+                if (word.size() == 2 && word[0] == u'%' && word[1] != u'%')
+                    continue;
+                command << QString(word).replace(QStringLiteral("%%"), QStringLiteral("%"));
+            }
+            return command;
+        }
+    }
+    return {};
+}
 
 Host& Desktop()
 {

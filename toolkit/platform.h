@@ -10,7 +10,9 @@
 namespace tk {
 
 struct Host {
-    // Starts exactly the program at `path`: no arguments, no shell, no parsing.
+    // Starts exactly the program at `path`: no arguments, no shell, no
+    // parsing. A desktop entry (a path ending in ".desktop", not on Windows)
+    // starts the command of its Exec line instead.
     std::function<bool(const QString& path)> startProgram;
     // True for an existing normal file (not a folder, not hidden, not a
     // system file).
@@ -21,6 +23,10 @@ struct Host {
 
 Host& Desktop();
 void ResetDesktop();
+
+// The command of a desktop entry's Exec line, split by the entry's own
+// quoting rules (no shell), without its field codes; empty when it has none.
+QStringList DesktopEntryCommand(const QString& path);
 
 // Starts a program with normal focus; error 53 when it cannot be started.
 void Shell(const QString& path);
