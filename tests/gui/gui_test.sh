@@ -77,20 +77,25 @@ refuse-close)
     cancel_no_then_yes "$RUN"
     ;;
 bar)
-    # A "5 minutes" run: the bar is set to 1 at the start, then 2, 3, 4, 5, 6
-    # at 3, 6, 9, 12 and 15 s. Its painted fill must change each time. (The
-    # window shows up a moment after the run has started.)
+    # A "5 minutes" run: the bar is set to 1 at the start (and again at 3 s),
+    # then 2, 3, 4, 5, 6 at 6, 9, 12, 15 and 18 s. Its painted fill must
+    # change at each of these steps, by one step's width (under 3 of the
+    # groove's 285 pixels), never by two. Watched until six widths are seen.
     GRAB=$3
     start_run 5
     w=$(windows_named "$RUN")
     start=$(now)
     widths=""
-    while [ "$(elapsed_ms "$start")" -lt 18500 ] && [ "$(echo "$widths" | wc -w)" -lt 6 ]; do
+    while [ "$(elapsed_ms "$start")" -lt 40000 ] && [ "$(echo "$widths" | wc -w)" -lt 6 ]; do
         read -r x y _ _ <<<"$(client_area "$w")"
         # ProgressBar1 lies at 24, 72 (289 x 17) in the client area.
         "$GRAB" $((x + 24)) $((y + 80)) 289 1 "$GUI_TMP/bar.ppm" 2>/dev/null || fail "no picture"
         fill=$(python3 "$(dirname "$0")/pixels.py" fill "$GUI_TMP/bar.ppm" 0 2 285)
-        [ "${widths##* }" = "$fill" ] || widths="$widths $fill"
+        if [ "${widths##* }" != "$fill" ]; then
+            [ -n "$widths" ] && [ $((fill - ${widths##* })) -gt 4 ] &&
+                fail "the fill went from ${widths##* } to $fill pixels: a step was not painted"
+            widths="$widths $fill"
+        fi
         sleep 0.25
     done
     echo "fill widths seen in $(elapsed_ms "$start") ms:$widths"
