@@ -80,6 +80,7 @@ frmAbout::frmAbout() : QDialog(&forms::Main())
     Line1->setAutoFillBackground(true);
 
     tk::ApplyTabOrder(this, L::Controls);
+    tk::KeepDefaultFont(this);
 
     tk::on(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     tk::on(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);

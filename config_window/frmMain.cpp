@@ -103,6 +103,7 @@ frmMain::frmMain()
     txtMessage->setAccessibleName(Label4->text());
 
     tk::ApplyTabOrder(this, L::Controls);
+    tk::KeepDefaultFont(this);
 
     const QRect area = tk::ToPixels(L::ClientArea);
     client->setMinimumSize(0, 0);

@@ -61,6 +61,7 @@ frmInstall::frmInstall()
     cmdCancel->setDefault(false);
 
     tk::ApplyTabOrder(this, L::Controls);
+    tk::KeepDefaultFont(this);
 
     // Enabled from the start: the first tick comes one interval after load.
     // A precise timer keeps each tick on its whole second, without drift.

@@ -90,6 +90,26 @@ private slots:
         QVERIFY(!forms::AboutExists());
     }
 
+    // A desktop that changes the application's font while the program runs
+    // (as KDE's theme does when it refreshes its fonts) changes no window's.
+    void fontsStayWhenTheApplicationsChange()
+    {
+        frmInstall& run = forms::Install();
+        const QFont before = QApplication::font();
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 16));
+        // Told to every widget as Qt tells them once its event loop runs.
+        QEvent change(QEvent::ApplicationFontChange);
+        for (QWidget* c : QApplication::allWidgets())
+            QApplication::sendEvent(c, &change);
+        QStringList changed;
+        for (QWidget* window : {static_cast<QWidget*>(w), static_cast<QWidget*>(&run)})
+            for (QWidget* c : window->findChildren<QWidget*>())
+                if (c->font().pixelSize() != tk::DefaultFontPixels || c->font().family() != tk::DefaultFontFamily)
+                    changed << c->objectName() + "/" + c->metaObject()->className();
+        QApplication::setFont(before);
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join(", ")));
+    }
+
     void stateAfterLoad()
     {
         QCOMPARE(w->cmbApp->Text(), QStringLiteral("Microsoft Windows Service Pack"));

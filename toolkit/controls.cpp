@@ -3,6 +3,7 @@
 #include "toolkit/geometry.h"
 #include "toolkit/platform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -18,10 +19,23 @@ QFont DefaultFont()
     QFont f(QString::fromLatin1(DefaultFontFamily));
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(DefaultFontPixels);
+    f.setResolveMask(QFont::AllPropertiesResolved);
     return f;
 }
 
 void UseDefaultFont() { QApplication::setFont(DefaultFont()); }
+
+void KeepDefaultFont(QWidget* window)
+{
+    window->setFont(DefaultFont());
+    // Pop-ups (menus, a combo box's list) are windows of their own and
+    // inherit no font: each is given it too, a list once it exists.
+    for (QComboBox* c : window->findChildren<QComboBox*>())
+        c->view();
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->isWindow())
+            w->setFont(DefaultFont());
+}
 
 QFont FontOrDefault(const QString& family, double points, bool bold)
 {

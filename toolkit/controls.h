@@ -21,11 +21,16 @@ namespace tk {
 
 // The stand-in for the compact 8-point interface font the windows were laid
 // out for: Liberation Sans (Debian's fonts-liberation2) at 11 pixels, so that
-// every caption fits its box. Set on the whole application by UseDefaultFont().
+// every caption fits its box. Set on the whole application by UseDefaultFont()
+// and on each window by KeepDefaultFont(). Every property of it counts as set:
+// a window given it keeps it whatever a platform theme or a later change of
+// the application's font does (the fonts are part of the design, as the
+// twips are).
 inline constexpr const char* DefaultFontFamily = "Liberation Sans";
 inline constexpr int DefaultFontPixels = 11;
 QFont DefaultFont();
 void UseDefaultFont();
+void KeepDefaultFont(QWidget* window);
 // A face by name at a size in points (of 96 dpi), the default family when the
 // face is not installed.
 QFont FontOrDefault(const QString& family, double points, bool bold);

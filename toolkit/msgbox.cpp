@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/msgbox.h"
 #include "toolkit/application.h"
+#include "toolkit/controls.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -27,6 +28,7 @@ int MsgBox(const QString& prompt, int style, const std::optional<QString>& title
     QMessageBox box(QMessageBox::NoIcon, call.title, call.prompt, QMessageBox::NoButton,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    KeepDefaultFont(&box);
     box.setWindowModality(Qt::ApplicationModal);
     if (style == vbYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -181,6 +181,30 @@ fixed-size)
     start_run 0.5
     stays_put "$(windows_named "$RUN")" "the progress window"
     ;;
+platform-theme)
+    # The same window again under a platform theme (qt6ct, with nothing of
+    # its own configured): its fonts stay the window's, so it looks the same.
+    command -v qt6ct >/dev/null || { echo "SKIP: qt6ct is not installed"; exit 77; }
+    GRAB=$3
+    shot() {
+        local x y w h
+        read -r x y w h <<<"$(client_area "$(windows_named Lullwick)")"
+        "$GRAB" "$x" "$y" "$w" "$h" "$1" 2>/dev/null || fail "no picture"
+    }
+    # The text cursor blinks in the first field: the focus goes to Start.
+    keys Tab Tab Tab Tab Tab Tab
+    shot "$GUI_TMP/plain.ppm"
+    wmctrl -c Lullwick
+    wait_exit 5
+    rm -f "$GUI_TMP/status"
+    HOME=$GUI_TMP QT_QPA_PLATFORMTHEME=qt6ct start_app "$PROGRAM"
+    expect_window Lullwick
+    keys Tab Tab Tab Tab Tab Tab
+    shot "$GUI_TMP/themed.ppm"
+    changed=$(python3 "$(dirname "$0")/pixels.py" differ "$GUI_TMP/plain.ppm" "$GUI_TMP/themed.ppm")
+    echo "under qt6ct, $changed % of the configuration window's pixels change"
+    [ "$(echo "$changed < 1" | bc)" -eq 1 ] || fail "qt6ct changed $changed % of the window"
+    ;;
 bad-duration)
     keys Tab ctrl+a
     typed "abc"

@@ -6,6 +6,8 @@ pixels.py colours FILE            how many distinct colours the picture holds
 pixels.py fill FILE Y X0 X1       how many pixels of row Y from X0 to X1 differ
                                   from the colour at X1 (a progress bar's fill
                                   against its empty groove)
+pixels.py differ FILE OTHER        the share of pixels, in per cent, that differ
+                                  between two pictures of one size
 pixels.py contrast FILE X Y W H   the WCAG contrast of the text in that box
                                   with its background (the two colours most
                                   apart in luminance, each common enough)
@@ -58,7 +60,13 @@ def main(argv):
     what, path = argv[1], argv[2]
     img = read_ppm(path)
     w, h, _ = img
-    if what == "colours":
+    if what == "differ":
+        ow, oh, other = read_ppm(argv[3])
+        if (ow, oh) != (w, h):
+            raise SystemExit("pictures of %dx%d and %dx%d" % (w, h, ow, oh))
+        _, _, p = img
+        print("%.2f" % (100.0 * sum(1 for i in range(0, len(p), 3) if p[i:i + 3] != other[i:i + 3]) / (w * h)))
+    elif what == "colours":
         print(len({pixel(img, x, y) for y in range(h) for x in range(w)}))
     elif what == "contrast":
         x0, y0, bw, bh = (int(v) for v in argv[3:7])
