@@ -16,10 +16,11 @@ TEST_WM=${LULLWICK_TEST_WM:-openbox}
 WM_NAME=${TEST_WM%% *}
 command -v "$WM_NAME" >/dev/null || { echo "SKIP: the window manager $WM_NAME is not installed"; exit 77; }
 case "$WM_NAME" in
-# Xvfb has no GL to composite with.
+# Xvfb has no GL to composite with; xfwm4 reads its settings over D-Bus.
 xfwm4) WM_COMMAND="dbus-run-session -- xfwm4 --compositor=off" ;;
-mutter) WM_COMMAND="mutter --x11 --replace" ;;
-kwin_x11) WM_COMMAND="kwin_x11 --replace" ;;
+# Each keeps its settings on a session bus of its own.
+mutter) WM_COMMAND="dbus-run-session -- mutter --x11 --replace" ;;
+kwin_x11) WM_COMMAND="dbus-run-session -- kwin_x11 --replace" ;;
 *) WM_COMMAND=$TEST_WM ;;
 esac
 stop_session() { end_session "$WM_PID" "$XVFB_PID"; }
