@@ -67,13 +67,14 @@ run)
     ;;
 refuse-close)
     start_run 0.5               # 30 seconds
-    w=$(windows_named "$RUN")
+    # Cancel first holds the focus: a refused close puts it there too, but
+    # KWin asks no window without a close button to close at all.
+    keys Tab
     wmctrl -c "$RUN"
     sleep 0.5
     keys alt+F4
     sleep 0.5
     app_running && has_window "$RUN" || fail "a close request ended the run"
-    # A refused close puts the focus on Cancel.
     cancel_no_then_yes "$RUN"
     ;;
 bar)
@@ -154,20 +155,23 @@ fixed-size)
     # Maximize and fullscreen, as a window manager's menu or keys ask for
     # them: the About box and the progress window keep their size and place.
     unchanged() { [ "$(client_area "$1")" = "$2" ] && ! xprop -id "$1" _NET_WM_STATE | grep -qE 'FULLSCREEN|MAXIMIZED'; }
-    marked() { xprop -id "$1" _NET_WM_STATE | grep -q SKIP_PAGER; }
+    # Kept above or off the pager: each window manager does one of them for
+    # any window (mutter ignores the pager for dialogs, xfwm4 "above" for a
+    # fullscreen window).
+    marked() { xprop -id "$1" _NET_WM_STATE | grep -qE 'ABOVE|SKIP_PAGER'; }
     stays_put() { # window, its name
         local state before
         for state in fullscreen maximized_vert,maximized_horz; do
             before=$(client_area "$1")
             wmctrl -i -r "$1" -b "add,$state"
             # The window manager takes requests in turn: once the window is
-            # kept off the pager, the request before has been carried out.
-            wmctrl -i -r "$1" -b add,skip_pager
+            # marked, the request before has been carried out.
+            wmctrl -i -r "$1" -b add,above,skip_pager
             wait_for 5 marked "$1" || fail "the window manager did not answer"
             wait_for 5 unchanged "$1" "$before" ||
                 fail "$2 went from $before to $(client_area "$1") on $state"
-            wmctrl -i -r "$1" -b remove,skip_pager
-            wait_for 5 sh -c "! xprop -id $1 _NET_WM_STATE | grep -q SKIP_PAGER"
+            wmctrl -i -r "$1" -b remove,above,skip_pager
+            wait_for 5 sh -c "! xprop -id $1 _NET_WM_STATE | grep -qE 'ABOVE|SKIP_PAGER'"
             echo "$2 kept $before against $state"
         done
     }
