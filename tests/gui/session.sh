@@ -14,7 +14,7 @@ XVFB_PID=""
 WM_PID=""
 TEST_WM=${LULLWICK_TEST_WM:-openbox}
 WM_NAME=${TEST_WM%% *}
-command -v "$WM_NAME" >/dev/null || { echo "SKIP: the window manager $WM_NAME is not installed"; exit 77; }
+command -v "$WM_NAME" >/dev/null || fail "the window manager $WM_NAME is not installed"
 case "$WM_NAME" in
 # Xvfb has no GL to composite with; xfwm4 reads its settings over D-Bus.
 xfwm4) WM_COMMAND="dbus-run-session -- xfwm4 --compositor=off" ;;
