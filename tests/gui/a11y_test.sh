@@ -26,7 +26,7 @@ check() { /usr/bin/python3 "$HERE/a11y_check.py" "$@" || exit 1; }
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 if [ "$LANGUAGE_CASE" = de ]; then
     ls /usr/share/qt6/translations/qtbase_de.qm >/dev/null 2>&1 ||
-        { echo "SKIP: Qt's translations (qt6-translations-l10n) are not installed"; exit 77; }
+        fail "Qt's translations (qt6-translations-l10n) are not installed"
     unset LC_ALL LC_MESSAGES
     export LANG=de_DE.UTF-8 LANGUAGE=de
     start_app "$PROGRAM"

@@ -188,7 +188,7 @@ fixed-size)
 platform-theme)
     # The same window again under a platform theme (qt6ct, with nothing of
     # its own configured): its fonts stay the window's, so it looks the same.
-    command -v qt6ct >/dev/null || { echo "SKIP: qt6ct is not installed"; exit 77; }
+    command -v qt6ct >/dev/null || fail "qt6ct is not installed"
     GRAB=$3
     shot() {
         local x y w h
