@@ -3,7 +3,6 @@
 #include "about_box/registry_desktop.h"
 
 #include <QByteArray>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QString>
 #include <cstring>

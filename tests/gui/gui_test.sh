@@ -159,6 +159,7 @@ fixed-size)
     # any window (mutter ignores the pager for dialogs, xfwm4 "above" for a
     # fullscreen window).
     marked() { xprop -id "$1" _NET_WM_STATE | grep -qE 'ABOVE|SKIP_PAGER'; }
+    unmarked() { ! marked "$1"; }
     stays_put() { # window, its name
         local state before
         for state in fullscreen maximized_vert,maximized_horz; do
@@ -171,7 +172,7 @@ fixed-size)
             wait_for 5 unchanged "$1" "$before" ||
                 fail "$2 went from $before to $(client_area "$1") on $state"
             wmctrl -i -r "$1" -b remove,above,skip_pager
-            wait_for 5 sh -c "! xprop -id $1 _NET_WM_STATE | grep -qE 'ABOVE|SKIP_PAGER'"
+            wait_for 5 unmarked "$1"
             echo "$2 kept $before against $state"
         done
     }

@@ -15,19 +15,18 @@ WM_PID=""
 TEST_WM=${LULLWICK_TEST_WM:-openbox}
 WM_NAME=${TEST_WM%% *}
 command -v "$WM_NAME" >/dev/null || fail "the window manager $WM_NAME is not installed"
+# xfwm4, mutter and KWin read their settings over D-Bus: each gets a
+# session bus of its own. Xvfb has no GL for xfwm4 to composite with.
 case "$WM_NAME" in
-# Xvfb has no GL to composite with; xfwm4 reads its settings over D-Bus.
 xfwm4) WM_COMMAND="dbus-run-session -- xfwm4 --compositor=off" ;;
-# Each keeps its settings on a session bus of its own.
-mutter) WM_COMMAND="dbus-run-session -- mutter --x11 --replace" ;;
-kwin_x11) WM_COMMAND="dbus-run-session -- kwin_x11 --replace" ;;
+mutter | kwin_x11) WM_COMMAND="dbus-run-session -- $TEST_WM --replace" ;;
 *) WM_COMMAND=$TEST_WM ;;
 esac
 stop_session() { end_session "$WM_PID" "$XVFB_PID"; }
 trap stop_session EXIT
 
-# Xvfb and the window manager, up to three tries. CI once saw all three tries on
-# display :0 fail for 10 s each, and a fresh Debian 13 system saw openbox
+# Xvfb and the window manager, up to three tries. CI once saw all three
+# tries on display :0 fail for 10 s each, and a fresh Debian 13 system saw openbox
 # refused by a server that xdpyinfo had just reached. So each try takes a
 # display number of its own from a wide range (the server refuses one that
 # is in use and the next try takes another), the server does not reset when
