@@ -61,7 +61,7 @@ fuzz: setup
 # Start-up, memory, CPU, timing and size beside a bare Qt window (several minutes).
 bench: SETUP = test
 bench: build
-	@bench/bench.sh $(BUILD) | tee $(BUILD)/benchmarks.md
+	@bench/bench.py $(BUILD) | tee $(BUILD)/benchmarks.md
 
 package: SETUP = package
 package: setup
@@ -70,7 +70,7 @@ package: setup
 # Pictures of the three real windows for the README, from the built program.
 screenshots: SETUP = test
 screenshots: build
-	@tests/gui/screenshots.sh $(BUILD)/lullwick $(BUILD)/tests/grab docs
+	@tests/gui/driver.py screenshots $(BUILD)/lullwick docs
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,1096 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+"""The whole-program tests' one driver: driver.py CASE PROGRAM [SMCLIENT]
+(or driver.py screenshots PROGRAM FOLDER).
+
+It owns the sessions the real program runs in (a private Xvfb server under a
+window manager, sway on its headless backend, the X session manager xsm, the
+accessibility bus) and the few verbs every case uses, each waiting on a
+condition. A case is a short function registered under its CTest name. Our
+own windows are found by title and measured from the layout tables the
+program builds itself from; other programs' windows by their window tree.
+LULLWICK_TEST_WM names the X11 window manager: openbox (the default),
+xfwm4, "mutter --x11" or kwin_x11. Exit status: 0 pass, 1 fail, 77 skip.
+"""
+import glob
+import os
+import random
+import re
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+from pathlib import Path
+
+SOURCE = Path(__file__).resolve().parents[2]
+RUN = "Installing Microsoft Windows Service Pack"
+# What a release may lack, said once: a case that needs it is skipped there.
+OPTIONAL = {"gui_contrast-dark": ("/usr/lib/*/qt6/plugins/styles/adwaita.so",
+                                  "Qt's Adwaita style (adwaita-qt6)")}
+
+
+class Failed(Exception):
+    pass
+
+
+def fail(what):
+    raise Failed(what)
+
+
+def wait(limit, condition, failure=None, every=0.05):
+    """condition() until it is true, up to limit seconds; failure, if
+    given, is the message of the failure when it never is."""
+    end = time.monotonic() + limit
+    while True:
+        result = condition()
+        if result or time.monotonic() > end:
+            if not result and failure:
+                fail(failure)
+            return result
+        time.sleep(every)
+
+
+def settle():
+    """What must not happen (a refused close, a cancelled Cancel) is given
+    half a second to show itself."""
+    time.sleep(0.5)
+
+
+def need(*tools):
+    for tool in tools:
+        if not shutil.which(tool) and not os.access(tool, os.X_OK):
+            fail("%s is not installed (make test installs it)" % tool)
+
+
+# --- The layout tables, read as the program reads them ----------------------
+
+def layout(header):
+    """name -> (container, [left, top, width, height] in pixels at 96 dpi)."""
+    text = (SOURCE / header).read_text()
+    rows = re.findall(r'\{"(\w+)", "(\w+)", "(?:[^"\\]|\\.)*", \{(-?\d+), (-?\d+), (\d+), (\d+)\}', text)
+    area = re.search(r"ClientArea\{(-?\d+), (-?\d+), (\d+), (\d+)\}", text)
+    table = {r[0]: (r[1], [int(v) // 15 for v in r[2:]]) for r in rows}
+    table["ClientArea"] = ("", [int(v) // 15 for v in area.groups()])
+    return table
+
+
+TABLES = {"frmMain": layout("config_window/frmMain_layout.h"),
+          "frmInstall": layout("progress_window/frmInstall_layout.h"),
+          "frmAbout": layout("about_box/frmAbout_layout.h")}
+
+
+def place(form, name, inset=0):
+    """Where control name lies in its window's client area (below any menu
+    bar), with inset pixels taken off each side."""
+    container, (x, y, w, h) = TABLES[form][name]
+    while container != form:
+        container, (cx, cy, _, _) = TABLES[form][container]
+        x, y = x + cx, y + cy
+    return x + inset, y + inset, w - 2 * inset, h - 2 * inset
+
+
+# --- Pictures -----------------------------------------------------------------
+
+class Picture:
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, bytes(rgb)
+
+    @staticmethod
+    def from_ppm(data):
+        fields = data.split(maxsplit=4)
+        width, height = int(fields[1]), int(fields[2])
+        return Picture(width, height, fields[4][:width * height * 3])
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.rgb[i:i + 3]
+
+    def pixels(self):
+        return [self.rgb[i:i + 3] for i in range(0, len(self.rgb), 3)]
+
+    def colours(self):
+        return len(set(self.pixels()))
+
+    def fill(self, y, x0, x1):
+        """Pixels of row y from x0 to x1 that differ from the one at x1: a
+        bar's fill against its empty groove."""
+        empty = self.pixel(x1, y)
+        return sum(1 for x in range(x0, x1) if self.pixel(x, y) != empty)
+
+    def differ(self, other):
+        """The share of pixels, in per cent, that differ from other's."""
+        if (other.width, other.height) != (self.width, self.height):
+            fail("pictures of %dx%d and %dx%d" % (self.width, self.height, other.width, other.height))
+        return 100.0 * sum(a != b for a, b in zip(self.pixels(), other.pixels())) / (self.width * self.height)
+
+    def contrast(self):
+        """WCAG contrast of the text with its background: the most common
+        colour against the furthest of those making up 0.2 % or more (each
+        shade of anti-aliased edges is rarer)."""
+        counts = {}
+        for p in self.pixels():
+            counts[p] = counts.get(p, 0) + 1
+        background = max(counts, key=counts.get)
+        common = [c for c, n in counts.items() if n * 500 >= len(self.rgb) // 3 and c != background]
+        return max((contrast(c, background) for c in common), default=1.0)
+
+    def save_png(self, path):
+        def chunk(kind, data):
+            return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        stride = self.width * 3
+        raw = b"".join(b"\0" + self.rgb[y * stride:(y + 1) * stride] for y in range(self.height))
+        Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0))
+                               + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def contrast(a, b):
+    def luminance(rgb):
+        lin = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in (v / 255 for v in rgb)]
+        return 0.2126 * lin[0] + 0.7152 * lin[1] + 0.0722 * lin[2]
+    high, low = sorted((luminance(a), luminance(b)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
+# --- Sessions -----------------------------------------------------------------
+
+class Session:
+    """What every session shares: its files, its processes (each in a group
+    of its own, ended with the session), and the program with its status."""
+
+    def __init__(self):
+        self.tmp = Path(tempfile.mkdtemp(prefix="lullwick-test-"))
+        self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "DISPLAY")}
+        self.processes = []
+        self.app = None
+
+    def spawn(self, args, log, env=None, **kw):
+        with open(self.tmp / (log + ".log"), "ab") as out:
+            p = subprocess.Popen(args, stdout=out, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                                 env=env or self.env, start_new_session=True, **kw)
+        self.processes.append(p)
+        return p
+
+    def end(self):
+        for p in reversed(self.processes):
+            if p.poll() is None:
+                os.killpg(p.pid, signal.SIGTERM)
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    os.killpg(p.pid, signal.SIGKILL)
+                    p.wait()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def log(self, name):
+        path = self.tmp / (name + ".log")
+        return path.read_text(errors="replace") if path.exists() else ""
+
+    # The program.
+    def command(self, program):
+        return [str(program)]
+
+    def start(self, program, **env):
+        self.app = self.spawn(self.command(program), "app", dict(self.env, **env))
+
+    def running(self):
+        return self.app.poll() is None
+
+    def wait_exit(self, limit):
+        wait(limit, lambda: not self.running(), "the program did not end within %g s" % limit)
+        return self.app.returncode
+
+    # Windows, by title.
+    def has(self, title):
+        return bool(self.windows(title))
+
+    def expect(self, title, limit=10):
+        wait(limit, lambda: self.has(title), 'no window "%s" appeared' % title)
+        # The window manager gives it the focus before keys are sent.
+        wait(5, lambda: self.focused(title))
+        return self.windows(title)[0]
+
+    def gone(self, title, limit=5):
+        wait(limit, lambda: not self.has(title), 'the window "%s" stayed' % title)
+
+    def still_running(self, title):
+        settle()
+        if not (self.running() and self.has(title)):
+            fail('the program or its window "%s" is gone' % title)
+
+    def shot(self, title, form, name, inset=0, height=None):
+        """The picture of a control of our window titled title, or of its
+        top height pixels."""
+        x, y, w, h = self.client(title)
+        menu = h - TABLES[form]["ClientArea"][1][3]
+        cx, cy, cw, ch = place(form, name, inset)
+        return self.picture(x + cx, y + menu + cy, cw, height or ch)
+
+    # The verbs the cases share.
+    def open_about(self):
+        self.keys("alt+h")
+        self.menu_open()
+        self.keys("Up", "Return")       # the last item of Help
+        return self.expect("About Lullwick", 5)
+
+    def start_run(self, minutes):
+        """From the configuration window as it opens: the duration, then Start."""
+        self.keys("Tab", "ctrl+a")
+        self.type(minutes)
+        self.keys("Tab", "Tab", "Return")
+        return self.expect(RUN, 5)
+
+    def refused(self, prompt_title="Lullwick"):
+        """Start refused: a message box titled like the window; OK closes it."""
+        wait(5, lambda: len(self.windows(prompt_title)) == 2, "no message box")
+        self.keys("Return")
+        wait(5, lambda: len(self.windows(prompt_title)) == 1, "the message box stayed")
+        self.still_running("Lullwick")
+        if self.has(RUN):
+            fail("a run started")
+
+    def cancel_no_then_yes(self):
+        """With the focus on Cancel: Cancel then No goes on, Cancel then Yes
+        ends the program with status 0."""
+        self.keys("space")
+        self.expect("Confirm", 5)
+        self.keys("Escape")             # No
+        self.gone("Confirm")
+        self.still_running(RUN)
+        self.keys("space")
+        self.expect("Confirm", 5)
+        start = time.monotonic()
+        self.keys("Return")             # Yes, the default
+        if self.wait_exit(5) != 0:
+            fail("exit status %d" % self.app.returncode)
+        print("Cancel then Yes ended the program after %d ms" % ((time.monotonic() - start) * 1000))
+
+
+class X11(Session):
+    """Xvfb on a free display with a window manager; keys through XTEST."""
+
+    def __init__(self, wm=None):
+        super().__init__()
+        from Xlib import X, display, error
+        self.X, self.XError = X, error.XError
+        self.wm = (os.environ.get("LULLWICK_TEST_WM") or wm or "openbox").split()
+        need("Xvfb", "xdotool", "wmctrl", "xmessage", self.wm[0])
+        # xfwm4, mutter and KWin read their settings over D-Bus: each gets a
+        # session bus of its own. Xvfb has no GL for xfwm4 to composite with.
+        wm_command = {"xfwm4": ["xfwm4", "--compositor=off"], "openbox": self.wm}.get(
+            self.wm[0], self.wm + ["--replace"])
+        if self.wm[0] != "openbox":
+            wm_command = ["dbus-run-session", "--"] + wm_command
+        for attempt in (1, 2, 3):
+            # Each try on a display of its own: the server refuses one in use.
+            self.env["DISPLAY"] = ":%d" % random.randint(100, 899)
+            xvfb = self.spawn(["Xvfb", self.env["DISPLAY"], "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                               "-noreset"], "xvfb")
+            step = "%s taking connections" % self.env["DISPLAY"]
+            if wait(10, lambda: xvfb.poll() is not None or self.connect(display)) and xvfb.poll() is None:
+                wm_process = self.spawn(wm_command, "wm")
+                step = "%s managing the display" % self.wm[0]
+                if wait(20, lambda: self.tool_ok("wmctrl", "-m")):
+                    # A window manager may answer before it takes windows: a
+                    # probe window is shown before the session is used.
+                    step = "%s showing windows" % self.wm[0]
+                    if self.probe_shown():
+                        break
+                    wm_process.kill()
+            print("X session, try %d: no %s\n%s%s" % (attempt, step, self.log("xvfb"), self.log("wm")), file=sys.stderr)
+            xvfb.kill()
+            if attempt == 3:
+                fail("no X session with %s could be started" % self.wm[0])
+        self.env["QT_QPA_PLATFORM"] = "xcb"
+
+    def connect(self, display):
+        try:
+            self.dpy = display.Display(self.env["DISPLAY"])
+        except Exception:
+            return False
+        self.root = self.dpy.screen().root
+        return True
+
+    def tool_ok(self, *args):
+        return subprocess.run(args, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+    def tool(self, *args):
+        if subprocess.run(args, env=self.env, stdout=subprocess.DEVNULL).returncode:
+            fail("%s failed" % " ".join(args))
+
+    def probe_shown(self):
+        probe = self.spawn(["xmessage", "-name", "lullwick-probe", "probe"], "probe")
+
+        def shown():
+            ids = subprocess.run(["xdotool", "search", "--classname", "^lullwick-probe$"], env=self.env,
+                                 capture_output=True, text=True).stdout.split()
+            for w in ids:
+                if self.dpy.create_resource_object("window", int(w)).get_attributes().map_state == self.X.IsViewable:
+                    return True
+                self.tool_ok("xdotool", "windowmap", w)     # asked again until shown
+            return False
+        shown = wait(10, shown)
+        probe.kill()
+        return shown
+
+    def atom(self, name):
+        return self.dpy.intern_atom(name)
+
+    def prop(self, win, name):
+        try:
+            p = self.dpy.create_resource_object("window", win).get_full_property(self.atom(name), 0)
+        except self.XError:
+            return None
+        return p.value if p else None
+
+    def name(self, w):
+        value = self.prop(w.id, "_NET_WM_NAME") or self.prop(w.id, "WM_NAME")
+        return value.decode("utf-8", "replace") if isinstance(value, bytes) else value
+
+    def shown(self, parent=None):
+        """Every viewable window below parent (the root), depth first."""
+        try:
+            children = (parent or self.root).query_tree().children
+        except self.XError:
+            return
+        for c in children:
+            try:
+                viewable = c.get_attributes().map_state == self.X.IsViewable
+            except self.XError:
+                continue
+            if viewable:
+                yield c
+                yield from self.shown(c)
+
+    def windows(self, title):
+        match = title.fullmatch if isinstance(title, re.Pattern) else title.__eq__
+        return [w.id for w in self.shown() if (self.name(w) or "") and match(self.name(w))]
+
+    def focused(self, title):
+        active = self.prop(self.root.id, "_NET_ACTIVE_WINDOW")
+        return bool(active) and active[0] in self.windows(title)
+
+    def geometry(self, win):
+        w = self.dpy.create_resource_object("window", win)
+        at, g = self.root.translate_coords(w, 0, 0), w.get_geometry()
+        return at.x, at.y, g.width, g.height
+
+    def client(self, title):
+        found = self.windows(title)
+        if not found:
+            fail('no window "%s"' % title)
+        return self.geometry(found[0])
+
+    def frame(self, title):
+        """The window with its frame: client area and the manager's extents."""
+        x, y, w, h = self.client(title)
+        left, right, top, bottom = self.prop(self.windows(title)[0], "_NET_FRAME_EXTENTS") or (0, 0, 0, 0)
+        return x - left, y - top, w + left + right, h + top + bottom
+
+    def states(self, win):
+        return [self.dpy.get_atom_name(a) for a in self.prop(win, "_NET_WM_STATE") or []]
+
+    def popups(self):
+        """The shown windows that no window manager frames: menus."""
+        found = set()
+        for w in self.root.query_tree().children:
+            try:
+                a = w.get_attributes()
+            except self.XError:
+                continue
+            if a.override_redirect and a.map_state == self.X.IsViewable:
+                found.add(w.id)
+        return found
+
+    def menu_open(self):
+        wait(5, self.popups, "no menu opened")
+
+    def picture(self, x, y, w, h):
+        data = self.root.get_image(x, y, w, h, self.X.ZPixmap, 0xFFFFFFFF).data
+        rgb = bytearray(w * h * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = data[2::4], data[1::4], data[0::4]
+        return Picture(w, h, rgb)
+
+    def keys(self, *keys):
+        self.tool("xdotool", "key", "--delay", "40", *keys)
+
+    def type(self, text):
+        self.tool("xdotool", "type", "--delay", "30", text)
+
+    def close(self, title):
+        """The window manager's close, as its title bar's button asks it."""
+        self.tool("wmctrl", "-i", "-c", str(self.windows(title)[0]))
+
+    def click(self, win, x=None, y=None, action=("click", "1")):
+        """The pointer on window win (at its middle), then action."""
+        _, _, w, h = self.geometry(win)
+        self.tool("xdotool", "mousemove", "--sync", "--window", str(win),
+                  str(w // 2 if x is None else x), str(h // 2 if y is None else y), *action)
+
+
+class Sway(Session):
+    """sway on its headless backend, with wtype for keys and grim for pixels.
+    sway will not run as root: then the compositor, the tools and the program
+    all run as the unprivileged user nobody."""
+
+    def __init__(self, config=""):
+        super().__init__()
+        need("sway", "swaymsg", "wtype", "grim")
+        runtime = self.tmp / "runtime"
+        runtime.mkdir(mode=0o700)
+        os.chmod(self.tmp, 0o755)
+        self.user = []
+        if os.getuid() == 0:
+            shutil.chown(runtime, "nobody", "nogroup")
+            self.user = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+        self.env = {"PATH": "/usr/bin:/bin", "HOME": str(runtime), "XDG_RUNTIME_DIR": str(runtime),
+                    "WAYLAND_DISPLAY": "wayland-1", "SWAYSOCK": str(runtime / "sway.sock"), "LANG": "C.UTF-8"}
+        conf = self.tmp / "sway.conf"
+        conf.write_text("output HEADLESS-1 resolution 1024x768\ndefault_border normal\nxwayland disable\n"
+                        'for_window [app_id=".*"] floating enable\n' + config + "\n")
+        conf.chmod(0o644)
+        self.spawn(self.user + ["sway", "-c", str(conf)], "sway",
+                   dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman"))
+        wait(10, lambda: (runtime / "sway.sock").exists() and self.tool_ok("swaymsg", "-t", "get_version"),
+             "sway did not start:\n" + self.log("sway"))
+        # Each wtype that exits takes the seat's keyboard away: one idles throughout.
+        self.spawn(self.user + ["wtype", "-s", "100000000"], "wtype")
+
+    def run(self, *args):
+        return subprocess.run(self.user + list(args), env=self.env, capture_output=True)
+
+    def tool_ok(self, *args):
+        return self.run(*args).returncode == 0
+
+    def command(self, program):
+        # Copied where the session's user can run it.
+        shutil.copy(program, self.tmp / "lullwick")
+        return self.user + [str(self.tmp / "lullwick")]
+
+    def tree(self):
+        import json
+        found = []
+
+        def walk(n):
+            if n.get("pid"):
+                found.append(n)
+            for c in n.get("nodes", []) + n.get("floating_nodes", []):
+                walk(c)
+        walk(json.loads(self.run("swaymsg", "-r", "-t", "get_tree").stdout or b"{}"))
+        return found
+
+    def windows(self, title):
+        return [n for n in self.tree() if n.get("name") == title]
+
+    def focused(self, title):
+        return any(n.get("focused") for n in self.windows(title))
+
+    def client(self, title):
+        found = self.windows(title)
+        if not found:
+            fail('no window "%s"' % title)
+        r, c = found[0]["rect"], found[0]["window_rect"]
+        return r["x"] + c["x"], r["y"] + c["y"], c["width"], c["height"]
+
+    def frame(self, title):
+        r = self.windows(title)[0]["rect"]
+        return r["x"], r["y"], r["width"], r["height"]
+
+    def menu_open(self):
+        pass                            # wtype paces its keys itself
+
+    def picture(self, x, y, w, h):
+        shot = self.run("grim", "-t", "ppm", "-g", "%d,%d %dx%d" % (x, y, w, h), "-")
+        if shot.returncode:
+            fail("grim could not read the screen")
+        return Picture.from_ppm(shot.stdout)
+
+    def keys(self, *keys):
+        for k in keys:
+            mod, _, key = k.rpartition("+")
+            self.run("wtype", "-s", "120", *(["-M", mod, "-k", key, "-m", mod] if mod else ["-k", key]))
+
+    def type(self, text):
+        self.run("wtype", "-s", "120", text)
+
+    def close(self, title):
+        self.run("swaymsg", '[title="^%s$"] kill' % re.escape(title))
+
+
+class Accessibility:
+    """The session's accessibility bus, read from here as a screen reader
+    reads it. Started before the program, which then always offers itself."""
+
+    def __init__(self, session):
+        need("dbus-daemon", "/usr/libexec/at-spi-bus-launcher")
+        env = session.env
+        env.update(HOME=str(session.tmp), XDG_RUNTIME_DIR=str(session.tmp), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        address = session.tmp / "bus"
+        session.spawn(["dbus-daemon", "--session", "--nofork", "--address=unix:path=%s" % address], "dbus")
+        wait(10, address.exists, "no session bus")
+        env["DBUS_SESSION_BUS_ADDRESS"] = os.environ["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=%s" % address
+        session.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], "atspi", env)
+        import pyatspi
+        from gi.repository import Atspi, GLib
+        self.pyatspi, self.Atspi, self.context = pyatspi, Atspi, GLib.MainContext.default()
+
+    def pump(self):
+        while self.context.pending():
+            self.context.iteration(False)
+
+    def app(self):
+        self.pump()
+        for a in self.pyatspi.Registry.getDesktop(0):
+            if a is not None and a.name == "Lullwick":
+                a.set_cache_mask(self.Atspi.Cache.NONE)   # every question asked anew
+                return a
+        return None
+
+    def walk(self, node):
+        yield node
+        for i in range(node.childCount):
+            child = node.getChildAtIndex(i)
+            if child is not None:
+                yield from self.walk(child)
+
+    def window(self, title, roles=None):
+        def find():
+            for w in self.app() or []:
+                if (w is not None and w.name == title and w.getState().contains(self.pyatspi.STATE_SHOWING)
+                        and (roles is None or w.getRoleName() in roles)):
+                    return w
+        return wait(5, find, 'no window "%s" (%s) on the accessibility bus' % (title, "/".join(roles or ["any role"])))
+
+    def named(self, node, role):
+        return [n.name for n in self.walk(node) if n.getRoleName() == role]
+
+    def buttons(self, node):
+        # By the role itself: newer AT-SPI names it "button", older "push button".
+        return [n.name for n in self.walk(node) if n.getRole() == self.pyatspi.ROLE_PUSH_BUTTON]
+
+    def labelled_by(self, node):
+        for r in node.getRelationSet():
+            if r.getRelationType() == self.pyatspi.RELATION_LABELLED_BY:
+                return [r.getTarget(i).name for i in range(r.getNTargets())]
+        return []
+
+    def box(self, title, prompt):
+        w = self.window(title, ("dialog", "alert"))
+        print("%s %r says %r" % (w.getRoleName(), title, self.named(w, "label")))
+        if prompt not in self.named(w, "label"):
+            fail("the box does not say %r" % prompt)
+        return w
+
+    def message_box(self):
+        for n in self.walk(self.window("Lullwick", ("frame",))):
+            if n.getRoleName() == "text" and n.name == "Installation Display Message:":
+                return n
+        fail("no text box named by its label")
+
+    def message_editable(self):
+        return self.message_box().getState().contains(self.pyatspi.STATE_EDITABLE)
+
+    def value(self):
+        app = self.app()
+        bars = [n for n in self.walk(app) if n.getRoleName() == "progress bar"] if app else []
+        return bars[0].queryValue().currentValue if bars else None
+
+    def focus(self, window):
+        return [n for n in self.walk(window) if n.getState().contains(self.pyatspi.STATE_FOCUSED)]
+
+
+def start_xsm(s):
+    """xsm on the session, a second well-behaved client of it (SMCLIENT) and
+    the program: SESSION_MANAGER is set for the program from then on."""
+    need("xsm", "iceauth", sys.argv[3])   # the last built with libSM (libsm-dev)
+    home = s.tmp / "home"
+    home.mkdir()
+    (home / ".xsmstartup").write_text("sh -c 'echo $SESSION_MANAGER >%s/sm'\n" % s.tmp)
+    s.env.update(HOME=str(home), ICEAUTHORITY=str(home / ".ICEauthority"))
+    s.xsm = s.spawn(["xsm"], "xsm")
+    wait(10, lambda: (s.tmp / "sm").exists() and (s.tmp / "sm").read_text().strip(), "xsm did not start")
+    s.env["SESSION_MANAGER"] = (s.tmp / "sm").read_text().strip().split(",")[0]    # its local socket
+    s.xsm_window = wait(10, lambda: (s.windows(re.compile("xsm: .*")) or [None])[0], "no xsm window")
+    # Out of the way of the centred windows, so its buttons are never covered.
+    s.tool("xdotool", "windowmove", "--sync", str(s.xsm_window), "0", "0")
+    s.spawn([sys.argv[3], str(s.tmp / "client.log")], "client")
+    wait(5, lambda: "registered" in s.log("client"), "the second client did not register")
+
+
+def widget(s, win, row, col):
+    """xsm's widget at row, col of window win: its one form's child windows,
+    in rows top to bottom, then left to right (Xt's Form keeps that order,
+    whatever size the fonts give each widget)."""
+    form = max(s.dpy.create_resource_object("window", win).query_tree().children,
+               key=lambda c: len(c.query_tree().children))
+    boxes = sorted((g.y, g.x, g.height, c.id) for c in form.query_tree().children for g in [c.get_geometry()])
+    rows = []
+    for y, x, h, wid in boxes:
+        if not rows or y >= rows[-1][0] + rows[-1][1] / 2:
+            rows.append((y, h, []))
+        rows[-1][2].append((x, wid))
+    try:
+        return sorted(rows[row - 1][2])[col - 1][1]
+    except IndexError:
+        fail("no widget %d, %d in xsm's window" % (row, col))
+
+
+# --- The cases ------------------------------------------------------------------
+
+CASES = {}
+
+
+def case(*names, **options):
+    def register(f):
+        for name in names:
+            CASES[name] = (f, options)
+        return f
+    return register
+
+
+def client_size(s, title, form):
+    """The client area is the table's, a menu bar below 40 pixels allowed."""
+    _, _, w, h = s.client(title)
+    _, _, want_w, want_h = TABLES[form]["ClientArea"][1]
+    if w != want_w or not want_h <= h < want_h + 40:
+        fail("client area %dx%d, not %dx%d (and a menu bar)" % (w, h, want_w, want_h))
+
+
+def centred(s, title):
+    x, y, w, h = s.frame(title)
+    off = (x * 2 + w - 1024) // 2, (y * 2 + h - 768) // 2
+    return abs(off[0]) <= 2 and abs(off[1]) <= 2
+
+
+@case("gui_startup", "wayland_startup")
+def startup(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    if len(s.windows("Lullwick")) != 1:
+        fail("more than one window")
+    client_size(s, "Lullwick", "frmMain")
+    if isinstance(s, Sway):
+        if s.windows("Lullwick")[0].get("app_id") != "io.github.lullwick.Lullwick":
+            fail("app id %s" % s.windows("Lullwick")[0].get("app_id"))
+        painted(s, "Lullwick")
+        return
+    wait(3, lambda: centred(s, "Lullwick"), "the window is not centred: %s" % (s.frame("Lullwick"),))
+    icons, sizes = list(s.prop(s.windows("Lullwick")[0], "_NET_WM_ICON") or []), set()
+    while icons:
+        sizes.add((icons[0], icons[1]))
+        icons = icons[2 + icons[0] * icons[1]:]
+    if not {(16, 16), (32, 32)} <= sizes:
+        fail("window icons %s" % sorted(sizes))
+
+
+@case("gui_hidpi")
+def hidpi(s):
+    # Twice the pixels per inch: everything, fonts included, scales together.
+    s.start(PROGRAM, QT_SCALE_FACTOR="2")
+    s.expect("Lullwick")
+    if s.client("Lullwick")[2] != 2 * TABLES["frmMain"]["ClientArea"][1][2]:
+        fail("client width %d at scale 2" % s.client("Lullwick")[2])
+
+
+@case("gui_run", "wayland_run")
+def run(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.keys("Tab", "ctrl+a")
+    s.type("0.05")                      # 3 seconds
+    s.keys("Tab", "Tab")                # Quit, then Start
+    start = time.monotonic()
+    s.keys("Return")
+    s.expect(RUN, 5)
+    if s.has("Lullwick"):
+        fail("the configuration window is still there")
+    if isinstance(s, X11):
+        wait(3, lambda: centred(s, RUN), "the progress window is not centred: %s" % (s.frame(RUN),))
+    if s.wait_exit(10) != 0:
+        fail("exit status %d" % s.app.returncode)
+    took = (time.monotonic() - start) * 1000
+    print("run of 3 ticks ended after %d ms (key delay included)" % took)
+    if not 2900 <= took < 4000 and isinstance(s, X11):
+        fail("the run took %d ms" % took)
+
+
+@case("gui_refuse-close", "wayland_refuse-close")
+def refuse_close(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.start_run("0.5")                  # 30 seconds
+    s.keys("Tab")                       # Cancel, which a refused close leaves alone
+    s.close(RUN)
+    s.still_running(RUN)
+    s.keys("alt+F4")
+    s.still_running(RUN)
+    s.cancel_no_then_yes()
+
+
+@case("gui_bad-duration")
+def bad_duration(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.keys("Tab", "ctrl+a")
+    s.type("abc")
+    s.keys("Tab", "Tab", "Return")
+    s.refused()
+
+
+@case("gui_empty-message")
+def empty_message(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.keys(*["Tab"] * 5, *["Down"] * 5)          # the message choice: Custom Message
+    s.keys(*["Tab"] * 4, "Return")               # round to Start
+    s.refused()
+
+
+@case("gui_about", "wayland_about")
+def about(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.open_about()
+    if isinstance(s, Sway):
+        painted(s, "About Lullwick")
+    s.keys("Escape")
+    s.gone("About Lullwick")
+    s.still_running("Lullwick")
+
+
+@case("gui_close-main")
+def close_main(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.close("Lullwick")
+    if s.wait_exit(5) != 0:
+        fail("exit status %d" % s.app.returncode)
+
+
+@case("gui_bar")
+def bar(s):
+    # A "5 minutes" run: the bar is 1 at the start (and again at 3 s), then
+    # 2 ... 6 at 6, 9, 12, 15 and 18 s. Its painted fill must change at each
+    # step by one step's width (under 3 of the groove's pixels), never by two.
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.start_run("5")
+    start, widths = time.monotonic(), []
+    while len(widths) < 6 and time.monotonic() - start < 40:
+        row = s.shot(RUN, "frmInstall", "ProgressBar1")
+        fill = row.fill(row.height // 2, 2, row.width - 4)
+        if not widths or widths[-1] != fill:
+            if widths and fill - widths[-1] > 4:
+                fail("the fill went from %d to %d pixels: a step was not painted" % (widths[-1], fill))
+            widths.append(fill)
+        time.sleep(0.25)
+    print("fill widths seen in %d ms: %s" % ((time.monotonic() - start) * 1000, widths))
+    if len(widths) < 6:
+        fail("the bar was painted at %d widths, not 6" % len(widths))
+
+
+def readable(s, title, form, name, inset, height=None):
+    c = s.shot(title, form, name, inset, height).contrast()
+    print("%s: contrast %.2f:1" % (name, c))
+    if c < 4.5:
+        fail("%s is hard to read: %.2f:1" % (name, c))
+
+
+@case("gui_contrast", "gui_contrast-dark")
+def legible(s):
+    # Each text against what is behind it, read from the screen: at least
+    # 4.5:1. Buttons and boxes are read inside their edges, the message box
+    # over its first lines, where the preset message is.
+    s.start(PROGRAM, **({"QT_STYLE_OVERRIDE": "Adwaita-Dark"} if NAME.endswith("dark") else {}))
+    s.expect("Lullwick")
+    readable(s, "Lullwick", "frmMain", "txtMessage", 4, 40)
+    readable(s, "Lullwick", "frmMain", "cmdStart", 4)
+    # Frame1's border runs at half its caption's height, above Start: seen in
+    # the column over Start's middle, from the frame's top to Start's.
+    x, y, w, h = s.client("Lullwick")
+    menu = h - TABLES["frmMain"]["ClientArea"][1][3]
+    fx, fy, _, _ = place("frmMain", "Frame1")
+    bx, by, bw, _ = place("frmMain", "cmdStart")
+    if s.picture(x + bx + bw // 2, y + menu + fy, 1, by - fy).colours() < 2:
+        fail("Frame1's border does not run above Start")
+    s.open_about()
+    for name, inset in (("lblTitle", 0), ("lblVersion", 0), ("lblDescription", 0), ("lblDisclaimer", 0),
+                        ("cmdOK", 4), ("cmdSysInfo", 4)):
+        readable(s, "About Lullwick", "frmAbout", name, inset)
+    s.keys("Escape")
+    s.gone("About Lullwick")
+    s.start_run("0.5")
+    for name, inset in (("lblDescription", 0), ("cmdCancel", 4)):
+        readable(s, RUN, "frmInstall", name, inset)
+
+
+@case("gui_fixed-size", wm="xfwm4")
+def fixed_size(s):
+    # Maximize and fullscreen, as a window manager's menu or keys ask for
+    # them: the About box and the progress window keep their size and place.
+    def stays_put(title):
+        win = s.windows(title)[0]
+        for state in ("fullscreen", "maximized_vert,maximized_horz"):
+            before = s.client(title)
+            s.tool("wmctrl", "-i", "-r", str(win), "-b", "add," + state)
+            # The window manager takes requests in turn: once the window is
+            # marked above or off the pager (each does one of them for any
+            # window), the request before has been carried out.
+            s.tool("wmctrl", "-i", "-r", str(win), "-b", "add,above,skip_pager")
+            marked = lambda: {"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_PAGER"} & set(s.states(win))
+            wait(5, marked, "the window manager did not answer")
+            wait(5, lambda: s.client(title) == before and not any(
+                "FULLSCREEN" in a or "MAXIMIZED" in a for a in s.states(win)),
+                "%s went from %s to %s on %s" % (title, before, s.client(title), state))
+            s.tool("wmctrl", "-i", "-r", str(win), "-b", "remove,above,skip_pager")
+            wait(5, lambda: not marked())
+            print("%s kept %s against %s" % (title, before, state))
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.open_about()
+    stays_put("About Lullwick")
+    s.keys("Escape")
+    s.gone("About Lullwick")
+    s.start_run("0.5")
+    stays_put(RUN)
+
+
+@case("gui_platform-theme")
+def platform_theme(s):
+    # The same window again under a platform theme (qt6ct, with nothing of
+    # its own configured): its fonts stay the window's, so it looks the same.
+    need("qt6ct")
+    shots = []
+    for env in ({}, {"HOME": str(s.tmp), "QT_QPA_PLATFORMTHEME": "qt6ct"}):
+        s.start(PROGRAM, **env)
+        s.expect("Lullwick")
+        s.keys(*["Tab"] * 6)            # the text cursor blinks in the first field: to Start
+        shots.append(s.picture(*s.client("Lullwick")))
+        s.close("Lullwick")
+        s.wait_exit(5)
+    changed = shots[0].differ(shots[1])
+    print("under qt6ct, %.2f %% of the configuration window's pixels change" % changed)
+    if changed >= 1:
+        fail("qt6ct changed %.2f %% of the window" % changed)
+
+
+def painted(s, title, band=False):
+    """The window shows more than a flat colour; with band, in its lower
+    band, where the buttons are (a title bar alone does not count)."""
+    x, y, w, h = s.frame(title)
+    n = s.picture(x, y + h - 48, w, 42).colours() if band else s.picture(x, y, w, h).colours()
+    print('"%s": %d colours' % (title, n))
+    if n < 8:
+        fail('the window "%s" is not painted (%d colours)' % (title, n))
+
+
+@case("wayland_painted", "wayland_csd")
+def wayland_painted(s):
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.start_run("0.5")
+    settle()
+    painted(s, RUN, band=True)
+
+
+@case("gui_a11y", accessible=True)
+def a11y(s):
+    r = s.a11y
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    main = r.window("Lullwick", ("frame",))
+    want = {"Select your desired application to 'install':": "Microsoft Windows Service Pack",
+            'Select duration of your "installation":': "1 minute",
+            'Select desired "installation" message:': "Message 1"}
+    for n in r.walk(main):
+        if n.getRoleName() == "combo box":
+            label = next((l for l in r.labelled_by(n) if l in want), None)
+            print("combo box %r labelled by %r" % (n.name, r.labelled_by(n)))
+            if label is None or want.pop(label) != n.name:
+                fail("combo box %r is not labelled as it should be" % n.name)
+    if want:
+        fail("no combo box labelled %r" % list(want))
+    if r.message_editable():
+        fail("the preset message is editable")
+    s.open_about()
+    labels = r.named(r.window("About Lullwick"), "label")
+    print("About box: %r" % labels)
+    # A screen reader speaks a dialog's labels of three words or more.
+    for needed in ("Lullwick", "Version 1.0.0", "Lullwick is for entertainment purposes only!"):
+        if not any(needed in l for l in labels if len(l.split()) >= 3):
+            fail("the About box does not speak %r" % needed)
+    s.keys("Escape")
+    s.gone("About Lullwick")
+    s.keys("Tab", "ctrl+a")
+    s.type("abc")
+    s.keys("Tab", "Tab", "Return")     # Start
+    r.box("Lullwick", "Please enter the duration in minutes, for example 5 or 1.5.")
+    s.keys("Return")
+    wait(5, lambda: len(s.windows("Lullwick")) == 1, "the refusal stayed")
+    s.keys("shift+Tab", "shift+Tab", "ctrl+a")   # back from Start to the duration
+    s.type("0.5")
+    s.keys(*["Tab"] * 4, *["Down"] * 5)           # Custom Message
+    wait(5, r.message_editable, "the custom message is not editable")
+    s.keys(*["Tab"] * 4, "Return")                # round to Start, with no message
+    r.box("Lullwick", "Please enter an install message or select a pre-existing one.")
+    s.keys("Return")
+    wait(5, lambda: len(s.windows("Lullwick")) == 1, "the refusal stayed")
+    s.keys("Tab")                                 # from Start to the message
+    s.type("Reticulating splines now")
+    s.keys("shift+Tab", "Return")                 # Start
+    s.expect(RUN, 5)
+    w = r.window(RUN)
+    if w.getRoleName() not in ("frame", "dialog", "window"):
+        fail("the progress window is a %s" % w.getRoleName())
+    focus = wait(5, lambda: r.focus(w), "nothing holds the focus")
+    print("focus: %r" % [(f.getRoleName(), f.name) for f in focus])
+    if len(focus) != 1 or focus[0].name != "Reticulating splines now" or focus[0].getRole() == r.pyatspi.ROLE_PUSH_BUTTON:
+        fail("the focus does not read the installation message")
+    box, at = (o.queryComponent().getExtents(r.pyatspi.DESKTOP_COORDS) for o in (w, focus[0]))
+    if not (box.x <= at.x and box.y <= at.y and at.x + at.width <= box.x + box.width
+            and at.y + at.height <= box.y + box.height):
+        fail("the focus lies outside the window")
+    for value in (1, 10):               # 10 at 3 s of a 30-second run
+        wait(6, lambda: r.value() == value, "the progress bar reads %s, not %d" % (r.value(), value))
+        print("progress bar: %d" % value)
+    s.keys("Tab", "space")              # Cancel
+    r.box("Confirm", "Are you sure you want to cancel this installation?")
+    s.keys("Return")                    # Yes
+    s.wait_exit(5)
+
+
+@case("gui_a11y-de", accessible=True)
+def a11y_german(s):
+    # On a German desktop the toolkit's own words are German, the program's
+    # own stay as they are.
+    if not os.path.exists("/usr/share/qt6/translations/qtbase_de.qm"):
+        fail("Qt's translations (qt6-translations-l10n) are not installed")
+    for k in ("LC_ALL", "LC_MESSAGES"):
+        s.env.pop(k, None)
+    s.start(PROGRAM, LANG="de_DE.UTF-8", LANGUAGE="de")
+    s.expect("Lullwick")
+    s.start_run("0.5")
+    s.keys("Tab", "space")              # Cancel
+    confirm = s.a11y.box("Confirm", "Are you sure you want to cancel this installation?")
+    buttons = wait(5, lambda: s.a11y.buttons(confirm) == ["Ja", "Nein"] and ["Ja", "Nein"],
+                   "the buttons are %r" % s.a11y.buttons(confirm))
+    print("buttons %r" % buttons)
+    s.keys("Return")                    # Yes, the default
+    s.wait_exit(5)
+
+
+XSM_CASES = ("logout-term", "logout-confirm", "logout-die", "logout-both", "checkpoint-both", "checkpoint-local")
+
+
+@case(*("xsm_" + c for c in XSM_CASES), xsm=True)
+def session_end(s):
+    # A 30-second run is going when the session manager acts; a logout ends
+    # the program within 2 s, xsm cleanly, the other client on Die; a
+    # checkpoint's saves go through and the run goes on.
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.start_run("0.5")
+    saves = s.log("client").count("save-complete")   # xsm asks every new client to save
+
+    def shutdown_menu(item):
+        """xsm's Shutdown button held, let go on item 1 (With Checkpoint) or
+        2 (Immediately) of its menu."""
+        before = s.popups()
+        s.click(widget(s, s.xsm_window, 2, 2), action=("mousedown", "1"))
+        menu = wait(5, lambda: s.popups() - before, "no Shutdown menu").pop()
+        x, y, w, h = s.geometry(menu)
+        s.tool("xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h * (2 * item - 1) // 4), "mouseup", "1")
+
+    def dialog_ok(title):
+        """Names the session (xsm saves nothing unnamed) and presses the
+        dialog's first button, with the save type it offers (Both)."""
+        win = s.expect(title, 5)
+        s.click(widget(s, win, 1, 2))  # the name field, beside its label
+        s.type("test")
+        s.click(widget(s, win, 4, 1))  # below the name and the two choices
+
+    kind = NAME[len("xsm_"):]
+    if kind == "logout-confirm":
+        s.keys("Tab", "space")
+        s.expect("Confirm", 5)
+    {"logout-term": lambda: s.xsm.terminate(), "logout-confirm": lambda: s.xsm.terminate(),
+     "logout-die": lambda: shutdown_menu(2),
+     "logout-both": lambda: (shutdown_menu(1), dialog_ok("Shutdown")),
+     "checkpoint-both": lambda: (s.click(widget(s, s.xsm_window, 2, 1)), dialog_ok("Checkpoint")),
+     "checkpoint-local": lambda: s.xsm.send_signal(signal.SIGUSR1)}[kind]()
+    if kind.startswith("checkpoint"):
+        wait(10, lambda: s.log("client").count("save-complete") > saves, "the save did not complete")
+        s.still_running(RUN)
+        print("saves seen by the other client: %s" % s.log("client").split())
+        return
+    start = time.monotonic()
+    status = s.wait_exit(2)
+    print("the program ended %d ms after the logout, status %d" % ((time.monotonic() - start) * 1000, status))
+    wait(10, lambda: s.xsm.poll() is not None, "xsm did not end")
+    if s.xsm.returncode != 0:
+        fail("xsm ended with status %d" % s.xsm.returncode)
+    if "die" not in s.log("client").split():
+        fail("the second client got no Die: %s" % s.log("client").split())
+
+
+def screenshots(s, folder):
+    """Pictures of the three real windows, with their frames, for the README."""
+    out = Path(folder)
+    out.mkdir(parents=True, exist_ok=True)
+
+    def save(title, name):
+        settle()                       # the text cursor and focus frames drawn
+        s.picture(*s.frame(title)).save_png(out / name)
+        print("saved %s" % (out / name))
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    save("Lullwick", "configuration-window.png")
+    s.open_about()
+    save("About Lullwick", "about-box.png")
+    s.keys("Escape")
+    s.gone("About Lullwick")
+    s.start_run("0.2")                  # 12 seconds: half way at 6
+    time.sleep(6)
+    save(RUN, "progress-window.png")
+    s.keys("Tab", "space")
+    s.expect("Confirm", 5)
+    s.keys("Return")
+    s.wait_exit(5)
+
+
+def main():
+    global NAME, PROGRAM
+    if len(sys.argv) < 3 or (sys.argv[1] not in CASES and sys.argv[1] != "screenshots"):
+        sys.exit(__doc__ + "\ncases: " + " ".join(CASES))
+    NAME, PROGRAM = sys.argv[1], sys.argv[2]
+    if NAME in OPTIONAL and not glob.glob(OPTIONAL[NAME][0]):
+        print("SKIP: %s is not installed" % OPTIONAL[NAME][1])
+        sys.exit(77)
+    f, options = CASES.get(NAME, (screenshots, {}))
+    s = None
+    try:
+        if NAME.startswith("wayland_"):
+            s = Sway('for_window [title="^Installing"] border csd' if NAME == "wayland_csd" else "")
+        else:
+            s = X11(options.get("wm"))
+        if options.get("accessible"):
+            s.a11y = Accessibility(s)
+        if options.get("xsm"):
+            start_xsm(s)
+        f(s, *sys.argv[3:]) if f is screenshots else f(s)
+    except Failed as failure:
+        print("FAIL: %s" % failure)
+        if s:
+            sys.stdout.write("".join("app: " + l for l in s.log("app").splitlines(True)))
+        sys.exit(1)
+    finally:
+        if s:
+            s.end()
+    print("PASS: %s" % NAME)
+
+
+if __name__ == "__main__":
+    main()
