@@ -204,6 +204,13 @@ class Session:
         return self.app.returncode
 
     # Windows, by title.
+    def client(self, title):
+        """The client area of the window titled title: x, y, width, height."""
+        found = self.windows(title)
+        if not found:
+            fail('no window "%s"' % title)
+        return self.area(found[0])
+
     def has(self, title):
         return bool(self.windows(title))
 
@@ -336,12 +343,9 @@ class X11(Session):
         probe.kill()
         return shown
 
-    def atom(self, name):
-        return self.dpy.intern_atom(name)
-
     def prop(self, win, name):
         try:
-            p = self.dpy.create_resource_object("window", win).get_full_property(self.atom(name), 0)
+            p = self.dpy.create_resource_object("window", win).get_full_property(self.dpy.intern_atom(name), 0)
         except self.XError:
             return None
         return p.value if p else None
@@ -373,16 +377,10 @@ class X11(Session):
         active = self.prop(self.root.id, "_NET_ACTIVE_WINDOW")
         return bool(active) and active[0] in self.windows(title)
 
-    def geometry(self, win):
+    def area(self, win):
         w = self.dpy.create_resource_object("window", win)
         at, g = self.root.translate_coords(w, 0, 0), w.get_geometry()
         return at.x, at.y, g.width, g.height
-
-    def client(self, title):
-        found = self.windows(title)
-        if not found:
-            fail('no window "%s"' % title)
-        return self.geometry(found[0])
 
     def frame(self, title):
         """The window with its frame: client area and the manager's extents."""
@@ -426,7 +424,7 @@ class X11(Session):
 
     def click(self, win, x=None, y=None, action=("click", "1")):
         """The pointer on window win (at its middle), then action."""
-        _, _, w, h = self.geometry(win)
+        _, _, w, h = self.area(win)
         self.tool("xdotool", "mousemove", "--sync", "--window", str(win),
                   str(w // 2 if x is None else x), str(h // 2 if y is None else y), *action)
 
@@ -454,16 +452,13 @@ class Sway(Session):
         conf.chmod(0o644)
         self.spawn(self.user + ["sway", "-c", str(conf)], "sway",
                    dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman"))
-        wait(10, lambda: (runtime / "sway.sock").exists() and self.tool_ok("swaymsg", "-t", "get_version"),
+        wait(10, lambda: (runtime / "sway.sock").exists() and not self.run("swaymsg", "-t", "get_version").returncode,
              "sway did not start:\n" + self.log("sway"))
         # Each wtype that exits takes the seat's keyboard away: one idles throughout.
         self.spawn(self.user + ["wtype", "-s", "100000000"], "wtype")
 
     def run(self, *args):
         return subprocess.run(self.user + list(args), env=self.env, capture_output=True)
-
-    def tool_ok(self, *args):
-        return self.run(*args).returncode == 0
 
     def command(self, program):
         # Copied where the session's user can run it.
@@ -488,11 +483,8 @@ class Sway(Session):
     def focused(self, title):
         return any(n.get("focused") for n in self.windows(title))
 
-    def client(self, title):
-        found = self.windows(title)
-        if not found:
-            fail('no window "%s"' % title)
-        r, c = found[0]["rect"], found[0]["window_rect"]
+    def area(self, node):
+        r, c = node["rect"], node["window_rect"]
         return r["x"] + c["x"], r["y"] + c["y"], c["width"], c["height"]
 
     def frame(self, title):
@@ -1001,7 +993,7 @@ def session_end(s):
         before = s.popups()
         s.click(widget(s, s.xsm_window, 2, 2), action=("mousedown", "1"))
         menu = wait(5, lambda: s.popups() - before, "no Shutdown menu").pop()
-        x, y, w, h = s.geometry(menu)
+        x, y, w, h = s.area(menu)
         s.tool("xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h * (2 * item - 1) // 4), "mouseup", "1")
 
     def dialog_ok(title):
