@@ -38,18 +38,14 @@ frmAbout::frmAbout() : QDialog(&forms::Main())
     tk::Place(cmdOK, L::Controls, "cmdOK");
     cmdOK->setDefault(true);
 
-    picIcon = new QLabel(this);
+    picIcon = new tk::PictureBox(this);
     tk::Place(picIcon, L::Controls, "picIcon");
-    picIcon->setFrameShape(QFrame::Panel);
-    picIcon->setFrameShadow(QFrame::Sunken);
-    picIcon->setLineWidth(2);
-    picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(QPixmap(QStringLiteral(":/icons/lullwick-32.xpm")));
-    picIcon->setFocusPolicy(Qt::StrongFocus);
     picIcon->setAccessibleName(QStringLiteral("Program icon"));
 
     cmdSysInfo = new QPushButton(tk::CaptionOf(L::Controls, "cmdSysInfo"), this);
     tk::Place(cmdSysInfo, L::Controls, "cmdSysInfo");
+    tk::HelpKey(this);
 
     // The texts are fixed black: the box keeps the light colours they were
     // chosen for, under a dark desktop theme too. The buttons keep the

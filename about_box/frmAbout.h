@@ -23,7 +23,7 @@ public:
     // Loads and shows the box modal; returns when it is unloaded.
     void ShowModal();
 
-    QLabel* picIcon;
+    tk::PictureBox* picIcon;
     QPushButton* cmdOK;
     QPushButton* cmdSysInfo;
     tk::Label* lblDisclaimer;

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace lw {
 
@@ -17,7 +20,52 @@ QString waylandSocket(const QString& display, const QString& runtimeDir)
     return runtimeDir.isEmpty() ? QString() : runtimeDir + u'/' + display;
 }
 
+struct HeldMessage {
+    QtMsgType type;
+    const char* category; // Qt's category names are static
+    QString text;
+};
+std::vector<HeldMessage> held;
+QtMessageHandler passOn = nullptr;
+bool holding = false;
+
+void holdOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (!holding) {
+        passOn(type, context, text);
+        return;
+    }
+    if (type == QtFatalMsg) {
+        std::fputs(NoDisplayMessage, stderr);
+        std::fflush(nullptr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    held.push_back({type, context.category, text});
+}
+
 } // namespace
+
+NoDisplayGuard::NoDisplayGuard()
+{
+    holding = true;
+    passOn = qInstallMessageHandler(holdOrFail);
+}
+
+void NoDisplayGuard::Started()
+{
+    if (!holding)
+        return;
+    holding = false;
+    for (const HeldMessage& m : held)
+        passOn(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category), m.text);
+    held.clear();
+}
+
+NoDisplayGuard::~NoDisplayGuard()
+{
+    Started();
+    qInstallMessageHandler(passOn);
+}
 
 PlatformChoice ChoosePlatform(const std::function<QString(const char*)>& env,
                               const std::function<bool(const QString&)>& hasPlugin,

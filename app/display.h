@@ -29,4 +29,18 @@ PlatformChoice ChoosePlatform();
 inline constexpr const char* NoDisplayMessage =
     "lullwick: no display found; run it on a desktop, or under xvfb-run\n";
 
+// While it lives, Qt's messages are held back; should the platform plugin
+// fail to reach its display after all (a DISPLAY or WAYLAND_DISPLAY with no
+// server behind it), the program says NoDisplayMessage and exits with
+// status 1 instead of Qt's several lines and an abort. Once Qt has started,
+// Started() passes on what was held.
+class NoDisplayGuard {
+public:
+    NoDisplayGuard();
+    ~NoDisplayGuard();
+    NoDisplayGuard(const NoDisplayGuard&) = delete;
+    NoDisplayGuard& operator=(const NoDisplayGuard&) = delete;
+    void Started();
+};
+
 } // namespace lw

@@ -6,11 +6,15 @@
 #include "toolkit/controls.h"
 #include "version.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSessionManager>
 #include <QTranslator>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace lw {
 
@@ -30,6 +34,40 @@ protected:
         if (watched == qApp && event->type() == QEvent::Quit)
             tk::Handle([] { tk::End(); });
         return QObject::eventFilter(watched, event);
+    }
+};
+
+// Another X client may destroy a window of ours (xdotool windowclose, xkill's
+// gentler kin): the window is gone but Qt goes on as if it were there, and
+// the process would run on unseen. A program whose shown window is taken
+// away ends at once, as when it loses its display. Qt destroys its own
+// windows only after they are hidden or deleted, so those never count.
+class WindowDestroyed : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr* /*result*/) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        // The X protocol's DestroyNotify event, as it comes off the wire.
+        struct DestroyNotify {
+            std::uint8_t responseType;
+            std::uint8_t pad;
+            std::uint16_t sequence;
+            std::uint32_t event;
+            std::uint32_t window;
+        };
+        constexpr std::uint8_t destroyNotify = 17;
+        const auto* e = static_cast<const DestroyNotify*>(message);
+        if ((e->responseType & 0x7f) != destroyNotify)
+            return false;
+        for (const QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && w->internalWinId() == e->window) {
+                std::fputs("lullwick: its window was destroyed by another program\n", stderr);
+                std::fflush(nullptr);
+                std::_Exit(EXIT_FAILURE);
+            }
+        }
+        return false;
     }
 };
 
@@ -61,6 +99,8 @@ void SetUpApplication(QApplication& app)
                          manager.setRestartHint(QSessionManager::RestartNever);
                      }, Qt::DirectConnection);
     app.installEventFilter(new SessionEnd(&app));
+    static WindowDestroyed windowDestroyed;
+    app.installNativeEventFilter(&windowDestroyed);
 }
 
 void StartUp()

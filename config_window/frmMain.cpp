@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace lw {
 
@@ -115,8 +114,7 @@ frmMain::frmMain()
     tk::on(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     tk::on(mnuHelpContents, &QAction::triggered, this, &frmMain::mnuHelpContents_Click);
     tk::on(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
-    tk::on(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-           &frmMain::HelpKey_Press);
+    tk::HelpKey(this);
 }
 
 void frmMain::Load()
@@ -212,8 +210,6 @@ void frmMain::mnuHelpContents_Click()
 }
 
 void frmMain::mnuHelpAbout_Click() { forms::About().ShowModal(); }
-
-void frmMain::HelpKey_Press() { tk::ShowHelpFile(tk::App().HelpFile); }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {

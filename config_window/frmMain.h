@@ -56,7 +56,6 @@ private:
     void mnuFileExit_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
-    void HelpKey_Press();
 
     // The preset messages, slots 1 to 5; any other slot is out of range.
     const QString& PresetMessage(int slot) const;

@@ -8,6 +8,7 @@
 #include "toolkit/convert.h"
 #include "toolkit/geometry.h"
 #include "toolkit/msgbox.h"
+#include "toolkit/platform.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -73,6 +74,7 @@ frmInstall::frmInstall()
     Timer1->start();
 
     tk::on(cmdCancel, &QPushButton::clicked, this, &frmInstall::cmdCancel_Click);
+    tk::HelpKey(this);
 }
 
 void frmInstall::Load()
@@ -113,12 +115,15 @@ bool frmInstall::IsUsableDuration(const QString& timeText)
 
 bool frmInstall::IsTooLongDuration(const QString& timeText)
 {
+    // A number, however large either way, that the run cannot use: only its
+    // size is wrong.
     if (IsUsableDuration(timeText))
         return false;
     try {
-        return minutesOf(timeText) > 0;
-    } catch (const tk::RuntimeError&) {
-        return false;
+        minutesOf(timeText);
+        return true;
+    } catch (const tk::RuntimeError& e) {
+        return e.Number() == tk::errOverflow;
     }
 }
 
@@ -185,10 +190,10 @@ void frmInstall::closeEvent(QCloseEvent* event)
     bool cancel = false;
     const int unloadMode = event->spontaneous() ? 0 : 1; // control menu / code
     tk::Handle([&] { Form_QueryUnload(cancel, unloadMode); });
+    // A refused close changes nothing the user can see or reach: the focus
+    // stays where it was, so that Enter after it cannot confirm a Cancel.
     if (cancel) {
         event->ignore();
-        // Show the user the one way out.
-        cmdCancel->setFocus(Qt::OtherFocusReason);
     } else {
         event->accept();
     }

@@ -40,7 +40,8 @@ public:
     // still reach it (a float stops counting at 2^24).
     static bool IsUsableDuration(const QString& timeText);
     static constexpr float LongestRun = 16777216.0f;
-    // A number of minutes, but more than the longest run can count.
+    // A number of minutes, but one the run cannot use: beyond the longest run,
+    // or beyond a 32-bit float (either way) once in ticks.
     static bool IsTooLongDuration(const QString& timeText);
     // The bar's new value on tick `elapsed` of a `duration`-tick run, when the
     // percentage is exactly a whole number; false when the bar keeps its value.

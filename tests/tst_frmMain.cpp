@@ -379,6 +379,14 @@ private slots:
         QCOMPARE(seen.ends, 0);
     }
 
+    void pastedControlCharactersBecomeBlanks()
+    {
+        // What a paste does: the clipboard's text inserted into the field.
+        w->cmbApp->lineEdit()->selectAll();
+        w->cmbApp->lineEdit()->insert(QStringLiteral("Tab\there\nand\r\nthere"));
+        QCOMPARE(w->cmbApp->Text(), QStringLiteral("Tab here and  there"));
+    }
+
     void f1ShowsTheApplicationHelpFile()
     {
         QString openedPath;

@@ -11,8 +11,26 @@
 #include <QPalette>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QTextOption>
+#include <QValidator>
 
 namespace tk {
+
+namespace {
+// Every control character (tab, line break...) typed or pasted becomes a blank.
+class OneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override
+    {
+        for (QChar& c : input)
+            if (c.category() == QChar::Other_Control)
+                c = u' ';
+        return Acceptable;
+    }
+};
+} // namespace
 
 QFont DefaultFont()
 {
@@ -87,6 +105,8 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setFocusPolicy(Qt::StrongFocus);
+    // The field is one line: tabs and line breaks pasted into it become blanks.
+    setValidator(new OneLine(this));
     // Qt also "activates" an item when typed text that matches it is
     // committed by Enter or by leaving the field: that is typing, not a pick.
     connect(this, &QComboBox::activated, this, [this] {
@@ -233,6 +253,40 @@ void Label::SetForeColor(std::uint32_t colour)
     QPalette p = palette();
     p.setColor(QPalette::WindowText, OleColor(colour));
     setPalette(p);
+}
+
+void Label::paintEvent(QPaintEvent* /*event*/)
+{
+    // QLabel wraps at word boundaries only: a long word would run out of the box.
+    QTextOption option(alignment());
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(QRectF(contentsRect()), text(), option);
+}
+
+// --- PictureBox
+
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent)
+{
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
+    setLineWidth(2);
+    setAlignment(Qt::AlignCenter);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = contentsRect();
+    focus.backgroundColor = palette().color(backgroundRole());
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 // --- CommonDialog

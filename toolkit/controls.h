@@ -107,10 +107,26 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// A label whose text wraps in its box: a word wider than the box breaks
+// inside it, as on the desktop the windows come from; lines below are cut.
 class Label : public QLabel {
 public:
     explicit Label(QWidget* parent);
     void SetForeColor(std::uint32_t colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A picture box: a picture in a sunken frame that takes the focus with Tab
+// and, having it, shows the style's focus frame (else the focus would seem
+// to vanish).
+class PictureBox : public QLabel {
+public:
+    explicit PictureBox(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The common dialog's help: a help file, a command (3: contents), ShowHelp.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/platform.h"
+#include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/normal_file.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QShortcut>
+#include <QWidget>
 #include <QUrl>
 
 namespace tk {
@@ -101,6 +104,12 @@ void ShowHelpFile(const QString& file)
     }
     if (!Desktop().openDocument(path))
         MsgBox(QStringLiteral("No program on this desktop can show the help file \"%1\".").arg(path));
+}
+
+void HelpKey(QWidget* window)
+{
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), window), &QShortcut::activated, window,
+                     [] { Handle([] { ShowHelpFile(App().HelpFile); }); });
 }
 
 } // namespace tk

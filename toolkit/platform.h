@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace tk {
 
 struct Host {
@@ -37,5 +39,9 @@ bool FileExists(const QString& path);
 // exists that way. Says in a message box when the file is missing or nothing
 // can show it.
 void ShowHelpFile(const QString& file);
+
+// F1 in `window` shows the application's help file (App().HelpFile): it
+// serves the whole program.
+void HelpKey(QWidget* window);
 
 } // namespace tk

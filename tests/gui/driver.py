@@ -193,8 +193,8 @@ class Session:
     def command(self, program):
         return [str(program)]
 
-    def start(self, program, **env):
-        self.app = self.spawn(self.command(program), "app", dict(self.env, **env))
+    def start(self, program, *args, **env):
+        self.app = self.spawn(self.command(program) + list(args), "app", dict(self.env, **env))
 
     def running(self):
         return self.app.poll() is None
@@ -714,11 +714,17 @@ def refuse_close(s):
     s.start(PROGRAM)
     s.expect("Lullwick")
     s.start_run("0.5")                  # 30 seconds
-    s.keys("Tab")                       # Cancel, which a refused close leaves alone
     s.close(RUN)
     s.still_running(RUN)
     s.keys("alt+F4")
     s.still_running(RUN)
+    # A refused close changes nothing the user can reach: Enter after it
+    # opens no Confirm box (the focus did not move to Cancel).
+    s.keys("Return")
+    settle()
+    if s.has("Confirm"):
+        fail("Enter after a refused close opened the Confirm box")
+    s.keys("Tab")                       # Cancel
     s.cancel_no_then_yes()
 
 
@@ -760,6 +766,92 @@ def close_main(s):
     s.close("Lullwick")
     if s.wait_exit(5) != 0:
         fail("exit status %d" % s.app.returncode)
+
+
+@case("gui_no-display")
+def no_display(s):
+    # A display named but not there, X11 or Wayland: one line, status 1.
+    free = next(n for n in range(1000, 2000) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+    import socket
+    stale = str(s.tmp / "wayland-gone")
+    socket.socket(socket.AF_UNIX).bind(stale)       # a socket no one listens on
+    env = {k: v for k, v in s.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+    for name, value in (("DISPLAY", ":%d" % free), ("WAYLAND_DISPLAY", stale)):
+        out = subprocess.run([PROGRAM], env=dict(env, **{name: value}), capture_output=True, text=True, timeout=30)
+        print("%s=%s: status %d, %r" % (name, value, out.returncode, out.stderr))
+        if (out.returncode, out.stderr) != (1, "lullwick: no display found; run it on a desktop, or under xvfb-run\n"):
+            fail("with %s=%s: status %d and %r" % (name, value, out.returncode, out.stderr))
+
+
+@case("gui_arguments")
+def arguments(s):
+    # The program takes no command line: Qt's own options are not read.
+    s.start(PROGRAM, "-platform", "offscreen", "-reverse", "--help")
+    s.expect("Lullwick")
+
+
+@case("gui_help-key")
+def help_key(s):
+    # F1 in each window shows the application's help file: here it is
+    # missing, and a message box titled Lullwick says so.
+    def help_box(title):
+        before = len(s.windows("Lullwick"))
+        s.keys("F1")
+        wait(5, lambda: len(s.windows("Lullwick")) == before + 1, "F1 in %s showed nothing" % title)
+        s.keys("Return")
+        wait(5, lambda: len(s.windows("Lullwick")) == before, "the help message stayed")
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    help_box("the configuration window")
+    s.open_about()
+    help_box("the About box")
+    s.keys("Escape")
+    s.gone("About Lullwick")
+    s.start_run("0.5")
+    help_box("the progress window")
+
+
+@case("gui_long-word")
+def long_word(s):
+    # A custom message of one word wider than the label breaks inside it:
+    # the label's second line is written on.
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.keys(*["Tab"] * 5, *["Down"] * 5, "shift+Tab")    # Custom Message, then its box
+    s.type("W" * 60)
+    s.keys("shift+Tab", "Return")                       # Start
+    s.expect(RUN, 5)
+    label = s.shot(RUN, "frmInstall", "lblDescription")
+    second = {label.pixel(x, y) for y in range(label.height // 3, 2 * label.height // 3) for x in range(label.width)}
+    if len(second) < 2:
+        fail("the message's long word was cut at the label's edge, not wrapped")
+
+
+@case("gui_window-destroyed")
+def window_destroyed(s):
+    # Another program destroys a window of ours (as xdotool windowclose
+    # does): the configuration window, then the progress window of a run.
+    # The program ends at once.
+    for title in ("Lullwick", RUN):
+        s.start(PROGRAM)
+        s.expect("Lullwick")
+        if title == RUN:
+            s.start_run("5")
+        s.tool("xdotool", "windowclose", str(s.windows(title)[0]))
+        status = s.wait_exit(2)
+        print("%s destroyed: the program ended, status %d" % (title, status))
+
+
+@case("gui_icon-focus")
+def icon_focus(s):
+    # The About box's icon takes the focus with Tab, and shows that it has it.
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.open_about()
+    before = s.shot("About Lullwick", "frmAbout", "picIcon")
+    s.keys("Tab")                       # from OK to the icon
+    wait(5, lambda: s.shot("About Lullwick", "frmAbout", "picIcon").differ(before) > 0,
+         "the icon shows no focus")
 
 
 @case("gui_bar")
