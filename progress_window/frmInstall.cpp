@@ -6,6 +6,7 @@
 #include "toolkit/accessible.h"
 #include "toolkit/application.h"
 #include "toolkit/convert.h"
+#include "toolkit/double_rounding.h"
 #include "toolkit/geometry.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/platform.h"
@@ -101,6 +102,7 @@ double minutesOf(const QString& timeText)
 
 float frmInstall::DurationFromText(const QString& timeText)
 {
+    const tk::DoubleRounding exact;
     return tk::CSng(60.0 * minutesOf(timeText));
 }
 
@@ -131,6 +133,7 @@ bool frmInstall::WholePercentage(float elapsed, float duration, float& value)
 {
     // Widen both, divide, then multiply by 100: each step rounded to double,
     // so some whole percentages come out a hair off and are never shown.
+    const tk::DoubleRounding exact;
     const double p = static_cast<double>(elapsed) / static_cast<double>(duration) * 100.0;
     if (p != static_cast<double>(tk::CLng(p)))
         return false;

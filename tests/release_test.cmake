@@ -1,0 +1,37 @@
+# SPDX-License-Identifier: MIT
+# cmake -P release_test.cmake: the release read from Debian changelogs as
+# Debian writes them, with the versions it gives a package.
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/ReleaseFromChangelog.cmake)
+set(dir ${CMAKE_CURRENT_BINARY_DIR}/release-test)
+file(MAKE_DIRECTORY ${dir})
+set(entry_1 "lullwick (@V@) unstable; urgency=medium\n\n  * Release.\n\n -- A <a@b.c>  Mon, 07 Dec 2026 12:00:00 +0000\n")
+set(binnmu "lullwick (1.0.0-1+b1) unstable; urgency=low, binary-only=yes\n\n  * Rebuild.\n\n -- B <b@b.c>  Fri, 01 Jan 2027 08:00:00 +0000\n\n")
+set(failures 0)
+# version written in the newest entry | a binNMU on top | expected date or error
+foreach(row "1.0.0;OFF;2026-12-07" "1.0.0-1;OFF;2026-12-07" "1.0.0-2;OFF;2026-12-07"
+            "1.0.0+nmu1;OFF;2026-12-07" "1.0.0+deb13u1;OFF;2026-12-07" "1:1.0.0-1~bpo12+1;OFF;2026-12-07"
+            "1.0.0-1;ON;2026-12-07" "1.0.1-1;OFF;error" "1.0.00;OFF;error" "11.0.0;OFF;error" "1.0;OFF;error")
+    list(GET row 0 v)
+    list(GET row 1 on_top)
+    list(GET row 2 want)
+    string(REPLACE "@V@" "${v}" text "${entry_1}")
+    if(on_top)
+        set(text "${binnmu}${text}")
+    endif()
+    file(WRITE ${dir}/changelog "${text}")
+    lullwick_release_from_changelog(${dir}/changelog 1.0.0 date error)
+    if(error)
+        set(got error)
+    else()
+        set(got "${date}")
+    endif()
+    if(got STREQUAL want)
+        message("ok: ${v}${on_top}: ${got}")
+    else()
+        message("FAIL: ${v} (binNMU on top: ${on_top}): ${got}, not ${want} ${error}")
+        math(EXPR failures "${failures} + 1")
+    endif()
+endforeach()
+if(failures)
+    message(FATAL_ERROR "${failures} failed")
+endif()
