@@ -95,6 +95,9 @@ PlatformChoice ChoosePlatform(const std::function<QString(const char*)>& env,
 
 PlatformChoice ChoosePlatform()
 {
+#ifdef _WIN32
+    return {}; // Windows' own platform: there is always a desktop
+#endif
     const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/");
     return ChoosePlatform([](const char* name) { return qEnvironmentVariable(name); },
                           [&plugins](const QString& name) {

@@ -35,6 +35,9 @@ public:
 QFont DefaultFont()
 {
     QFont f(QString::fromLatin1(DefaultFontFamily));
+#ifdef _WIN32
+    f.setFamilies({QString::fromLatin1(DesktopFontFamily), QString::fromLatin1(DefaultFontFamily)});
+#endif
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(DefaultFontPixels);
     f.setResolveMask(QFont::AllPropertiesResolved);

@@ -26,6 +26,11 @@ namespace tk {
 // a window given it keeps it whatever a platform theme or a later change of
 // the application's font does (the fonts are part of the design, as the
 // twips are).
+// On Windows the face the layout was made for, Microsoft Sans Serif, comes
+// first, Liberation Sans after it (Wine without its own fonts has only that).
+#ifdef _WIN32
+inline constexpr const char* DesktopFontFamily = "Microsoft Sans Serif";
+#endif
 inline constexpr const char* DefaultFontFamily = "Liberation Sans";
 inline constexpr int DefaultFontPixels = 11;
 QFont DefaultFont();

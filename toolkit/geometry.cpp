@@ -11,6 +11,9 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tk {
 
@@ -22,6 +25,13 @@ QRect ToPixels(const Twips& t)
 
 QColor OleColor(std::uint32_t value)
 {
+#ifdef _WIN32
+    // On its own desktop a system colour is the system's.
+    if ((value & 0xFF000000u) == 0x80000000u) {
+        const DWORD c = GetSysColor(int(value & 0xFF));
+        return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+    }
+#endif
     if (value == vbMenuBar)
         return QApplication::palette("QMenuBar").color(QPalette::Window);
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));

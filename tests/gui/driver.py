@@ -429,6 +429,32 @@ class X11(Session):
                   str(w // 2 if x is None else x), str(h // 2 if y is None else y), *action)
 
 
+class Wine(X11):
+    """The Windows program (PROGRAM is its Lullwick.exe) under Wine in an X11
+    session: Wine's windows are X11 windows, its registry is real."""
+
+    def __init__(self, wm=None):
+        super().__init__(wm)
+        self.wine = "/usr/lib/wine/wine64" if os.path.exists("/usr/lib/wine/wine64") else "wine"
+        need(self.wine, "wineboot", "wineserver")
+        self.env.update(WINEPREFIX=str(self.tmp / "prefix"), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        if subprocess.run(["wineboot", "-i"], env=self.env, capture_output=True, timeout=300).returncode:
+            fail("wineboot could not make a prefix")
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=120)
+
+    def command(self, program):
+        return [self.wine, str(program)]
+
+    def registry(self, *args):
+        """reg.exe in the prefix: add or delete a key or value."""
+        if subprocess.run([self.wine, "reg"] + list(args), env=self.env, capture_output=True).returncode:
+            fail("reg %s failed" % " ".join(args))
+
+    def end(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True)
+        super().end()
+
+
 class Sway(Session):
     """sway on its headless backend, with wtype for keys and grim for pixels.
     sway will not run as root: then the compositor, the tools and the program
@@ -657,13 +683,15 @@ def centred(s, title):
     return abs(off[0]) <= 2 and abs(off[1]) <= 2
 
 
-@case("gui_startup", "wayland_startup")
+@case("gui_startup", "wayland_startup", "wine_startup")
 def startup(s):
     s.start(PROGRAM)
     s.expect("Lullwick")
     if len(s.windows("Lullwick")) != 1:
         fail("more than one window")
     client_size(s, "Lullwick", "frmMain")
+    if isinstance(s, Wine):
+        return
     if isinstance(s, Sway):
         if s.windows("Lullwick")[0].get("app_id") != "io.github.lullwick.Lullwick":
             fail("app id %s" % s.windows("Lullwick")[0].get("app_id"))
@@ -709,7 +737,7 @@ def run(s):
         fail("the run took %d ms" % took)
 
 
-@case("gui_refuse-close", "wayland_refuse-close")
+@case("gui_refuse-close", "wayland_refuse-close", "wine_refuse-close")
 def refuse_close(s):
     s.start(PROGRAM)
     s.expect("Lullwick")
@@ -747,7 +775,7 @@ def empty_message(s):
     s.refused()
 
 
-@case("gui_about", "wayland_about")
+@case("gui_about", "wayland_about", "wine_about")
 def about(s):
     s.start(PROGRAM)
     s.expect("Lullwick")
@@ -790,7 +818,7 @@ def arguments(s):
     s.expect("Lullwick")
 
 
-@case("gui_help-key")
+@case("gui_help-key", "wine_help-key")
 def help_key(s):
     # F1 in each window shows the application's help file: here it is
     # missing, and a message box titled Lullwick says so.
@@ -1120,6 +1148,66 @@ def session_end(s):
         fail("the second client got no Die: %s" % s.log("client").split())
 
 
+@case("wine_run")
+def wine_run(s):
+    # A run of 6 ticks: the bar is painted at 1 %, then at 50 % at 3 s, and
+    # the program ends at 6 s.
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.keys("Tab", "ctrl+a")
+    s.type("0.1")
+    s.keys("Tab", "Tab")
+    start = time.monotonic()
+    s.keys("Return")
+    s.expect(RUN, 5)
+    client_size(s, RUN, "frmInstall")
+
+    def fill():
+        row = s.shot(RUN, "frmInstall", "ProgressBar1")
+        return row.fill(row.height // 2, 2, row.width - 4)
+    first = fill()
+    wait(6, lambda: s.has(RUN) and fill() > 100, "the bar was not painted at 50 %% (first %d pixels)" % first)
+    if s.wait_exit(10) != 0:
+        fail("exit status %d" % s.app.returncode)
+    took = (time.monotonic() - start) * 1000
+    print("run of 6 ticks: the bar from %d pixels, ended after %d ms" % (first, took))
+    if not 5900 <= took < 7500:
+        fail("the run took %d ms" % took)
+
+
+@case("wine_sysinfo")
+def wine_sysinfo(s):
+    # System Info finds the tool through the real registry: Wine's own
+    # msinfo32.exe when the value is there, the message when it is not.
+    key = r"HKLM\Software\Microsoft\Shared Tools\MSInfo"
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.open_about()
+    s.keys("Tab", "Tab", "space")       # OK, the icon, System Info
+    wait(5, lambda: len(s.windows("Lullwick")) == 2, "no message without the registry value")
+    s.keys("Return")
+    wait(5, lambda: len(s.windows("Lullwick")) == 1, "the message stayed")
+    s.registry("add", key, "/v", "Path", "/d", r"C:\windows\system32\msinfo32.exe", "/f")
+    before = set(s.windows(re.compile(".+")))
+    s.keys("space")
+    started = wait(15, lambda: set(s.windows(re.compile(".+"))) - before, "msinfo32.exe did not start")
+    print("started: %s" % [s.name(s.dpy.create_resource_object("window", w)) for w in started])
+    if len(s.windows("Lullwick")) != 1:
+        fail("the message appeared with the registry value set")
+
+
+@case("wine_session-end")
+def wine_session_end(s):
+    # The end of the Windows session ends a run at once.
+    s.start(PROGRAM)
+    s.expect("Lullwick")
+    s.start_run("5")
+    start = time.monotonic()
+    subprocess.run(["wineboot", "--end-session"], env=s.env, capture_output=True, timeout=60)
+    status = s.wait_exit(10)
+    print("the run ended %d ms after the session's end, status %d" % ((time.monotonic() - start) * 1000, status))
+
+
 def screenshots(s, folder):
     """Pictures of the three real windows, with their frames, for the README."""
     out = Path(folder)
@@ -1147,6 +1235,9 @@ def screenshots(s, folder):
 
 def main():
     global NAME, PROGRAM
+    if sys.argv[1:] == ["--cases"]:
+        print(" ".join(CASES))
+        return
     if len(sys.argv) < 3 or (sys.argv[1] not in CASES and sys.argv[1] != "screenshots"):
         sys.exit(__doc__ + "\ncases: " + " ".join(CASES))
     NAME, PROGRAM = sys.argv[1], sys.argv[2]
@@ -1158,6 +1249,8 @@ def main():
     try:
         if NAME.startswith("wayland_"):
             s = Sway('for_window [title="^Installing"] border csd' if NAME == "wayland_csd" else "")
+        elif NAME.startswith("wine_"):
+            s = Wine(options.get("wm"))
         else:
             s = X11(options.get("wm"))
         if options.get("accessible"):
