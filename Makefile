@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= 2
 SETUP ?= run
 
-.PHONY: all setup configure build run test test-unit test-asan windows test-windows fuzz bench package screenshots clean
+.PHONY: all setup configure build run test test-unit test-asan windows test-windows fuzz bench package screenshots screenshots-windows clean
 
 all: build
 
@@ -75,10 +75,17 @@ package: SETUP = package
 package: setup
 	@./scripts/package $(BUILD)
 
-# Pictures of the three real windows for the README, from the built program.
+# Pictures of the three real windows for the README, from the built program,
+# and from the Windows program under Wine.
 screenshots: SETUP = test
 screenshots: build
 	@tests/gui/driver.py screenshots $(BUILD)/lullwick docs
+
+screenshots-windows: SETUP = windows
+screenshots-windows: windows
+	@rm -rf build-windows/shots && mkdir -p build-windows/shots && \
+		cd build-windows/shots && cmake -E tar xf ../Lullwick-*-windows-x86_64.zip
+	@tests/gui/driver.py screenshots build-windows/shots/Lullwick-*/Lullwick.exe docs/windows
 
 clean:
 	rm -rf $(BUILD)

@@ -1249,7 +1249,7 @@ def main():
     try:
         if NAME.startswith("wayland_"):
             s = Sway('for_window [title="^Installing"] border csd' if NAME == "wayland_csd" else "")
-        elif NAME.startswith("wine_"):
+        elif NAME.startswith("wine_") or PROGRAM.endswith(".exe"):
             s = Wine(options.get("wm"))
         else:
             s = X11(options.get("wm"))
