@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= 2
 SETUP ?= run
 
-.PHONY: all setup configure build run test test-unit test-asan windows test-windows fuzz bench package screenshots screenshots-windows clean
+.PHONY: all setup configure build run test test-unit test-asan windows test-windows fuzz bench package autopkgtest screenshots screenshots-windows clean
 
 all: build
 
@@ -74,6 +74,12 @@ bench: build
 package: SETUP = package
 package: setup
 	@./scripts/package $(BUILD)
+
+# The package's autopkgtests, run here by autopkgtest's null runner against
+# the package just built (installed for the run, purged after it).
+autopkgtest: SETUP = package
+autopkgtest: package
+	@./scripts/autopkgtest $(BUILD)
 
 # Pictures of the three real windows for the README, from the built program,
 # and from the Windows program under Wine.
