@@ -4,9 +4,9 @@
 // rules of the platform's ANSI registry interface. Free of Qt, so that the
 // Windows implementation builds on its own.
 //
-// Implementations: the real registry (Windows builds only), this desktop's
-// stand-in (DesktopRegistry) and an in-memory one for tests (MemoryRegistry),
-// which is Qt-free too and is checked against the real one under Wine.
+// Implementations: the real registry (Windows builds only) and this
+// desktop's stand-in (DesktopRegistry); the tests bring an in-memory one of
+// their own (tests/registry_memory.h), checked against the real one under Wine.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +23,6 @@ inline constexpr long Success = 0;          // ERROR_SUCCESS
 inline constexpr long FileNotFound = 2;     // ERROR_FILE_NOT_FOUND
 inline constexpr long AccessDenied = 5;     // ERROR_ACCESS_DENIED
 inline constexpr long InvalidHandle = 6;    // ERROR_INVALID_HANDLE
-inline constexpr long BadPathname = 161;    // ERROR_BAD_PATHNAME
 inline constexpr long MoreData = 234;       // ERROR_MORE_DATA
 
 inline constexpr std::uint32_t TypeString = 1;       // REG_SZ

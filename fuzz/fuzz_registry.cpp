@@ -2,7 +2,7 @@
 // GetKeyValue over any registry type and any bytes: it returns or raises a
 // run-time error, keeps to its buffer, and always closes the key it opened.
 #include "about_box/frmAbout.h"
-#include "about_box/registry_memory.h"
+#include "tests/registry_memory.h"
 #include "toolkit/errors.h"
 
 #include <cstdint>

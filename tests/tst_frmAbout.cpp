@@ -3,7 +3,7 @@
 // registry and a desktop that only records what it would have started.
 #include "about_box/frmAbout.h"
 #include "about_box/registry_desktop.h"
-#include "about_box/registry_memory.h"
+#include "tests/registry_memory.h"
 #include "app/forms.h"
 #include "config_window/frmMain.h"
 #include "testsupport.h"

@@ -8,7 +8,7 @@
 //   program's resource script.
 // Free of Qt. Prints one line a check and "N passed, N failed".
 #include "about_box/registry.h"
-#include "about_box/registry_memory.h"
+#include "tests/registry_memory.h"
 #include "toolkit/normal_file.h"
 
 #include <windows.h>

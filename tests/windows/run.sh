@@ -15,7 +15,7 @@ mkdir -p "$OUT"
 CXX=x86_64-w64-mingw32-g++
 $CXX -std=c++20 -municode -Wall -Wextra -Werror -O1 -I"$SRC" -static -o "$OUT/check.exe" \
     "$SRC/tests/windows/check.cpp" "$SRC/about_box/registry_win32.cpp" \
-    "$SRC/about_box/registry_memory.cpp" "$SRC/toolkit/normal_file_win32.cpp" -lversion
+    "$SRC/tests/registry_memory.cpp" "$SRC/toolkit/normal_file_win32.cpp" -lversion
 (cd "$OUT" && cmake -E tar xf "$ZIP")
 EXE=$(ls "$OUT"/Lullwick-*/Lullwick.exe)
 

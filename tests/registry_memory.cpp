@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "about_box/registry_memory.h"
+#include "tests/registry_memory.h"
 
 #include <algorithm>
 

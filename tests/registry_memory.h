@@ -13,6 +13,9 @@
 
 namespace reg {
 
+// What the real registry answers a path it cannot parse (a leading backslash).
+inline constexpr long BadPathname = 161; // ERROR_BAD_PATHNAME
+
 class MemoryRegistry final : public Registry {
 public:
     struct Value {
