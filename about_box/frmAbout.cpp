@@ -127,21 +127,25 @@ void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 void frmAbout::StartSysInfo()
 {
     try {
+        // The tool's full path, or else its folder, from the registry.
         QString path;
-        if (!GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey),
-                         QString::fromUtf8(reg::SysInfoValue), path)) {
-            if (!GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoFolderKey),
-                             QString::fromUtf8(reg::SysInfoFolderValue), path))
-                throw tk::RuntimeError(tk::errFileNotFound);
+        bool found = GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey),
+                                 QString::fromUtf8(reg::SysInfoValue), path);
+        if (!found && GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoFolderKey),
+                                  QString::fromUtf8(reg::SysInfoFolderValue), path)) {
             const QString program = path + QString::fromUtf8(L::SysInfoExecutable);
-            if (!tk::FileExists(program))
-                throw tk::RuntimeError(tk::errFileNotFound);
-            path = program;
+            found = tk::FileExists(program);
+            if (found)
+                path = program;
         }
-        // Exactly that program, no arguments: nothing in the value reaches a shell.
-        tk::Shell(path);
-        return;
+        if (found) {
+            // Exactly that program, no arguments: nothing in the value reaches a shell.
+            tk::Shell(path);
+            return;
+        }
     } catch (const tk::RuntimeError&) {
+        // An error on the way (a value of zero bytes, a program that will
+        // not start) ends in the same message as a failed look-up.
     }
     tk::MsgBox(QString::fromUtf8(L::SysInfoUnavailable), tk::vbOKOnly);
 }
