@@ -251,10 +251,14 @@ class Session:
         return self.expect("About Lullwick", 5)
 
     def start_run(self, minutes):
-        """From the configuration window as it opens: the duration, then Start."""
+        """From the configuration window as it opens: the duration, then
+        Start. self.pressed is when Enter was pressed on it (monotonic),
+        self.pressed_at the same on the wall clock."""
         self.keys("Tab", "ctrl+a")
         self.type(minutes)
-        self.keys("Tab", "Tab", "Return")
+        self.keys("Tab", "Tab")             # Quit, then Start
+        self.pressed, self.pressed_at = time.monotonic(), time.time()
+        self.keys("Return")
         return self.expect(RUN, 5)
 
     def refused(self, prompt_title="Lullwick"):
@@ -726,12 +730,8 @@ def hidpi(s):
 def run(s):
     s.start(PROGRAM)
     s.expect("Lullwick")
-    s.keys("Tab", "ctrl+a")
-    s.type("0.05")                      # 3 seconds
-    s.keys("Tab", "Tab")                # Quit, then Start
-    start = time.monotonic()
-    s.keys("Return")
-    s.expect(RUN, 5)
+    s.start_run("0.05")                 # 3 seconds
+    start = s.pressed
     if s.has("Lullwick"):
         fail("the configuration window is still there")
     if isinstance(s, X11):
@@ -1170,12 +1170,8 @@ def wine_run(s):
     # the program ends at 6 s.
     s.start(PROGRAM)
     s.expect("Lullwick")
-    s.keys("Tab", "ctrl+a")
-    s.type("0.1")
-    s.keys("Tab", "Tab")
-    start = time.monotonic()
-    s.keys("Return")
-    s.expect(RUN, 5)
+    s.start_run("0.1")
+    start = s.pressed
     client_size(s, RUN, "frmInstall")
 
     def fill():
