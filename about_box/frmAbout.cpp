@@ -4,11 +4,12 @@
 #include "about_box/registry_desktop.h"
 #include "app/forms.h"
 #include "config_window/frmMain.h"
+#include "toolkit/appearance.h"
 #include "toolkit/application.h"
 #include "toolkit/convert.h"
-#include "toolkit/geometry.h"
+#include "toolkit/desktop.h"
 #include "toolkit/msgbox.h"
-#include "toolkit/platform.h"
+#include "toolkit/window_manager.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -20,10 +21,8 @@ namespace lw {
 
 namespace L = about_layout;
 
-frmAbout::frmAbout() : QDialog(&forms::Main())
+frmAbout::frmAbout()
 {
-    // Parented to the configuration window only so that the desktop keeps
-    // it off the task bar and above that window; it is modal to the whole program.
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QString::fromUtf8(L::DesignCaption));
     setWindowIcon(tk::IconFromResources(QStringLiteral("lullwick")));
@@ -33,53 +32,40 @@ frmAbout::frmAbout() : QDialog(&forms::Main())
     setFixedSize(tk::ToPixels(L::ClientArea).size());
     tk::KeepNormalState(this);
     setModal(true);
+    // The texts are fixed black: the box keeps the light colours they were
+    // chosen for, under a dark desktop theme too.
+    setPalette(tk::ClassicPalette());
 
-    cmdOK = new QPushButton(tk::CaptionOf(L::Controls, "cmdOK"), this);
-    tk::Place(cmdOK, L::Controls, "cmdOK");
-    cmdOK->setDefault(true);
-
-    picIcon = new tk::PictureBox(this);
-    tk::Place(picIcon, L::Controls, "picIcon");
+    picIcon = tk::Create<tk::PictureBox>(this, L::Controls, "picIcon");
     picIcon->setPixmap(QPixmap(QStringLiteral(":/icons/lullwick-32.xpm")));
     picIcon->setAccessibleName(QStringLiteral("Program icon"));
-
-    cmdSysInfo = new QPushButton(tk::CaptionOf(L::Controls, "cmdSysInfo"), this);
-    tk::Place(cmdSysInfo, L::Controls, "cmdSysInfo");
-    tk::HelpKey(this);
-
-    // The texts are fixed black: the box keeps the light colours they were
-    // chosen for, under a dark desktop theme too. The buttons keep the
-    // desktop's: the style paints their faces in its own colours.
-    setPalette(tk::ClassicPalette());
+    cmdOK = tk::Create<QPushButton>(this, L::Controls, "cmdOK");
+    cmdOK->setDefault(true);
+    cmdSysInfo = tk::Create<QPushButton>(this, L::Controls, "cmdSysInfo");
+    // The buttons keep the desktop's colours: the style paints their faces
+    // in its own.
     for (QPushButton* b : {cmdOK, cmdSysInfo})
         b->setPalette(tk::Explicit(QApplication::palette(b)));
-
-    auto label = [this](const char* name) {
-        auto* l = new tk::Label(this);
-        tk::Place(l, L::Controls, name);
-        l->setText(tk::CaptionOf(L::Controls, name));
-        l->SetForeColor(tk::vbBlack);
-        return l;
-    };
-    lblDisclaimer = label("lblDisclaimer");
-    lblDescription = label("lblDescription");
-    lblTitle = label("lblTitle");
-    lblTitle->setFont(tk::FontOrDefault(QString::fromUtf8(L::TitleFontFamily), L::TitleFontPoints, true));
-    lblVersion = label("lblVersion");
-
-    Line1 = new QWidget(this);
-    tk::Place(Line1, L::Controls, "Line1");
+    lblDisclaimer = tk::Create<tk::Label>(this, L::Controls, "lblDisclaimer");
+    Line1 = tk::Create<QWidget>(this, L::Controls, "Line1");
     Line1->setFixedHeight(1);
     QPalette grey = Line1->palette();
     grey.setColor(QPalette::Window, tk::OleColor(tk::vbGrey));
     Line1->setPalette(grey);
     Line1->setAutoFillBackground(true);
+    lblDescription = tk::Create<tk::Label>(this, L::Controls, "lblDescription");
+    lblTitle = tk::Create<tk::Label>(this, L::Controls, "lblTitle");
+    lblTitle->setFont(tk::FontOrDefault(QString::fromUtf8(L::TitleFontFamily), L::TitleFontPoints, true));
+    lblVersion = tk::Create<tk::Label>(this, L::Controls, "lblVersion");
+    for (tk::Label* l : {lblDisclaimer, lblDescription, lblTitle, lblVersion})
+        l->SetForeColor(tk::vbBlack);
 
     tk::ApplyTabOrder(this, L::Controls);
     tk::KeepDefaultFont(this);
 
     tk::on(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     tk::on(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    tk::HelpKey(this);
 }
 
 void frmAbout::Load()
@@ -90,7 +76,12 @@ void frmAbout::Load()
 void frmAbout::ShowModal()
 {
     Load();
-    QScreen* screen = QGuiApplication::screenAt(forms::Main().geometry().center());
+    // Owned by the configuration window only so that the desktop keeps the
+    // box off the task bar and above that window; it is modal to the whole
+    // program.
+    frmMain& owner = forms::Main();
+    setParent(&owner, windowFlags());
+    QScreen* screen = QGuiApplication::screenAt(owner.geometry().center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect area = tk::ToPixels(L::ClientArea);
@@ -104,8 +95,7 @@ void frmAbout::Form_Load()
 {
     const tk::Application& app = tk::App();
     setWindowTitle(QStringLiteral("About ") + app.Title);
-    lblVersion->setText(QStringLiteral("Version ") + tk::CStr(app.Major) + QStringLiteral(".") +
-                        tk::CStr(app.Minor) + QStringLiteral(".") + tk::CStr(app.Revision));
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(app.Major).arg(app.Minor).arg(app.Revision));
     lblTitle->setText(app.Title);
     // Screen readers leave out labels of one or two words when a dialog
     // opens: the title is named with its version, so that both are spoken.
@@ -192,8 +182,8 @@ bool frmAbout::GetKeyValue(reg::Handle KeyRoot, const QString& KeyName, const QS
         break;
     case reg::TypeDword: {
         const QString bytes = QString::fromLatin1(value);
-        for (qsizetype i = tk::Len(bytes); i >= 1; --i)
-            KeyVal += tk::Hex(std::uint32_t(tk::Asc(tk::Mid(bytes, i, 1))));
+        for (qsizetype i = bytes.size(); i >= 1; --i)
+            KeyVal += QString::number(tk::Asc(tk::Mid(bytes, i, 1)), 16).toUpper();
         KeyVal = tk::DefaultFormat(QStringLiteral("&h") + KeyVal);
         break;
     }

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "about_box/registry.h"
-#include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/runtime.h"
 
 #include <QDialog>
 

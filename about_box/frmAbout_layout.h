@@ -2,7 +2,7 @@
 // The About box's design: place, client area, controls and texts.
 #pragma once
 
-#include "toolkit/geometry.h"
+#include "toolkit/layout.h"
 
 namespace lw::about_layout {
 

@@ -2,8 +2,8 @@
 #include "app/startup.h"
 #include "app/forms.h"
 #include "config_window/frmMain.h"
-#include "toolkit/application.h"
-#include "toolkit/controls.h"
+#include "toolkit/appearance.h"
+#include "toolkit/runtime.h"
 #include "version.h"
 
 #include <QAbstractNativeEventFilter>
@@ -73,8 +73,19 @@ public:
 
 } // namespace
 
+tk::Application ApplicationObject()
+{
+    tk::Application a;
+    a.Title = QStringLiteral(LULLWICK_TITLE);
+    a.Major = LULLWICK_VERSION_MAJOR;
+    a.Minor = LULLWICK_VERSION_MINOR;
+    a.Revision = LULLWICK_VERSION_PATCH;
+    return a;
+}
+
 void SetUpApplication(QApplication& app)
 {
+    tk::App() = ApplicationObject();
     QApplication::setApplicationName(QStringLiteral(LULLWICK_TITLE));
     QApplication::setApplicationVersion(QStringLiteral(LULLWICK_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Company"));

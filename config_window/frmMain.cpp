@@ -4,14 +4,14 @@
 #include "app/forms.h"
 #include "config_window/frmMain_layout.h"
 #include "progress_window/frmInstall.h"
+#include "toolkit/appearance.h"
 #include "toolkit/application.h"
 #include "toolkit/convert.h"
-#include "toolkit/geometry.h"
+#include "toolkit/desktop.h"
 #include "toolkit/msgbox.h"
-#include "toolkit/platform.h"
+#include "toolkit/window_manager.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -33,18 +33,13 @@ frmMain::frmMain()
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
-    File = menuBar()->addMenu(qs(L::Menus[0].caption));
-    File->setObjectName(qs(L::Menus[0].name));
-    mnuFileExit = File->addAction(qs(L::Menus[1].caption));
-    mnuHelp = menuBar()->addMenu(qs(L::Menus[2].caption));
-    mnuHelp->setObjectName(qs(L::Menus[2].name));
-    mnuHelpContents = mnuHelp->addAction(qs(L::Menus[3].caption));
-    sep1 = mnuHelp->addSeparator();
-    mnuHelpAbout = mnuHelp->addAction(qs(L::Menus[5].caption));
-    mnuFileExit->setObjectName(qs(L::Menus[1].name));
-    mnuHelpContents->setObjectName(qs(L::Menus[3].name));
-    sep1->setObjectName(qs(L::Menus[4].name));
-    mnuHelpAbout->setObjectName(qs(L::Menus[5].name));
+    tk::BuildMenus(menuBar(), L::Menus);
+    File = tk::Named<QMenu>(menuBar(), "File");
+    mnuFileExit = tk::Named<QAction>(menuBar(), "mnuFileExit");
+    mnuHelp = tk::Named<QMenu>(menuBar(), "mnuHelp");
+    mnuHelpContents = tk::Named<QAction>(menuBar(), "mnuHelpContents");
+    sep1 = tk::Named<QAction>(menuBar(), "sep1");
+    mnuHelpAbout = tk::Named<QAction>(menuBar(), "mnuHelpAbout");
 
     // The client area holds every control at its fixed place: resizing the
     // window moves nothing.
@@ -52,44 +47,26 @@ frmMain::frmMain()
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    txtMessage = new tk::TextBox(client);
-    tk::Place(txtMessage, L::Controls, "txtMessage");
+    // Built in the table's order, which is also the order of stacking.
+    txtMessage = tk::Create<tk::TextBox>(this, L::Controls, "txtMessage");
     txtMessage->SetLocked(true);
     txtMessage->SetBackColor(tk::vbLightGrey);
-
-    Frame1 = new tk::Frame(tk::CaptionOf(L::Controls, "Frame1"), client);
-    tk::Place(Frame1, L::Controls, "Frame1");
-
-    auto label = [](QWidget* container, const char* name) {
-        auto* l = new tk::Label(container);
-        tk::Place(l, L::Controls, name);
-        l->setText(tk::CaptionOf(L::Controls, name));
-        return l;
-    };
-    auto combo = [](QWidget* container, const char* name) {
-        auto* c = new tk::ComboBox(container);
-        tk::Place(c, L::Controls, name);
-        return c;
-    };
-    auto button = [](QWidget* container, const char* name) {
-        auto* b = new QPushButton(tk::CaptionOf(L::Controls, name), container);
-        tk::Place(b, L::Controls, name);
-        // Neither is the default button: Enter presses a button only when it
-        // has the focus.
+    Frame1 = tk::Create<tk::Frame>(this, L::Controls, "Frame1");
+    cmbMessage = tk::Create<tk::ComboBox>(this, L::Controls, "cmbMessage");
+    cmdStart = tk::Create<QPushButton>(this, L::Controls, "cmdStart");
+    cmdQuit = tk::Create<QPushButton>(this, L::Controls, "cmdQuit");
+    cmbTime = tk::Create<tk::ComboBox>(this, L::Controls, "cmbTime");
+    cmbApp = tk::Create<tk::ComboBox>(this, L::Controls, "cmbApp");
+    Label3 = tk::Create<tk::Label>(this, L::Controls, "Label3");
+    Label2 = tk::Create<tk::Label>(this, L::Controls, "Label2");
+    Label1 = tk::Create<tk::Label>(this, L::Controls, "Label1");
+    Label4 = tk::Create<tk::Label>(this, L::Controls, "Label4");
+    // Neither button is the default one: Enter presses a button only when it
+    // has the focus.
+    for (QPushButton* b : {cmdStart, cmdQuit}) {
         b->setAutoDefault(true);
         b->setDefault(false);
-        return b;
-    };
-
-    cmbMessage = combo(Frame1, "cmbMessage");
-    cmdStart = button(Frame1, "cmdStart");
-    cmdQuit = button(Frame1, "cmdQuit");
-    cmbTime = combo(Frame1, "cmbTime");
-    cmbApp = combo(Frame1, "cmbApp");
-    Label3 = label(Frame1, "Label3");
-    Label2 = label(Frame1, "Label2");
-    Label1 = label(Frame1, "Label1");
-    Label4 = label(client, "Label4");
+    }
 
     CommonDialog1 = new tk::CommonDialog(this);
     CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));

@@ -4,8 +4,9 @@
 // progress window reads cmbApp, cmbTime and txtMessage when a run starts.
 #pragma once
 
-#include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/desktop.h"
+#include "toolkit/runtime.h"
 
 #include <QMainWindow>
 #include <array>

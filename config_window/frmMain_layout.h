@@ -2,7 +2,7 @@
 // The configuration window's design: client area, controls and texts.
 #pragma once
 
-#include "toolkit/geometry.h"
+#include "toolkit/layout.h"
 
 #include <array>
 
@@ -26,13 +26,8 @@ inline constexpr tk::ControlSpec Controls[] = {
     {"Label4", "frmMain", "Installation Display Message:", {1560, 3360, 2175, 255}, 10},
 };
 
-// Menu bar: name, caption; an item follows its menu.
-struct MenuSpec {
-    const char* name;
-    const char* caption;
-    bool topLevel;
-};
-inline constexpr MenuSpec Menus[] = {
+inline constexpr tk::MenuSpec Menus[] = {
+    // name, caption, a menu (or an item of the menu above)
     {"File", "&File", true},
     {"mnuFileExit", "E&xit", false},
     {"mnuHelp", "&Help", true},

@@ -4,7 +4,7 @@
 // error and ends: it never crashes and never lets an exception out.
 #include "app/forms.h"
 #include "config_window/frmMain.h"
-#include "toolkit/application.h"
+#include "toolkit/runtime.h"
 #include "toolkit/msgbox.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text == QStringLiteral("Custom Message") && (ended || !w.txtMessage->Text().isEmpty()))
         std::abort();
     if (text.startsWith(QStringLiteral("Message ")) && text.size() == 9 && text[8] >= u'1' &&
-        text[8] <= u'5' && (ended || !w.txtMessage->Locked()))
+        text[8] <= u'5' && (ended || !w.txtMessage->isReadOnly()))
         std::abort();
     return 0;
 }

@@ -4,16 +4,15 @@
 #include "config_window/frmMain.h"
 #include "progress_window/frmInstall_layout.h"
 #include "toolkit/accessible.h"
-#include "toolkit/application.h"
+#include "toolkit/appearance.h"
 #include "toolkit/convert.h"
+#include "toolkit/desktop.h"
 #include "toolkit/double_rounding.h"
-#include "toolkit/geometry.h"
 #include "toolkit/msgbox.h"
-#include "toolkit/platform.h"
+#include "toolkit/window_manager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -37,30 +36,20 @@ frmInstall::frmInstall()
     // nameless filler), named by its caption.
     tk::SetAccessibleRole(this, QAccessible::Window);
 
-    Picture1 = new QWidget(this);
-    tk::Place(Picture1, L::Controls, "Picture1");
-    Picture1->setFocusPolicy(Qt::StrongFocus);
-
-    Frame1 = new tk::Frame(QString(), this);
-    tk::Place(Frame1, L::Controls, "Frame1");
-
-    lblDescription = new tk::Label(Frame1);
-    tk::Place(lblDescription, L::Controls, "lblDescription");
-    lblDescription->setText(tk::CaptionOf(L::Controls, "lblDescription"));
-    // Picture1 holds the focus when the window appears but is never seen: a
-    // screen reader reports the installation message there instead.
-    tk::SetAccessibleStandIn(Picture1, lblDescription);
-
-    ProgressBar1 = new tk::ProgressBar(Frame1);
-    tk::Place(ProgressBar1, L::Controls, "ProgressBar1");
+    Frame1 = tk::Create<tk::Frame>(this, L::Controls, "Frame1");
+    cmdCancel = tk::Create<QPushButton>(this, L::Controls, "cmdCancel");
+    cmdCancel->setAutoDefault(true);
+    cmdCancel->setDefault(false);
+    ProgressBar1 = tk::Create<tk::ProgressBar>(this, L::Controls, "ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setAccessibleName(QStringLiteral("Installation progress"));
-
-    cmdCancel = new QPushButton(tk::CaptionOf(L::Controls, "cmdCancel"), Frame1);
-    tk::Place(cmdCancel, L::Controls, "cmdCancel");
-    cmdCancel->setAutoDefault(true);
-    cmdCancel->setDefault(false);
+    lblDescription = tk::Create<tk::Label>(this, L::Controls, "lblDescription");
+    Picture1 = tk::Create<QWidget>(this, L::Controls, "Picture1");
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    // Picture1 holds the focus when the window appears but is never seen: a
+    // screen reader reports the installation message there instead.
+    tk::SetAccessibleStandIn(Picture1, lblDescription);
 
     tk::ApplyTabOrder(this, L::Controls);
     tk::KeepDefaultFont(this);

@@ -6,8 +6,8 @@
 // confirmed with Yes, ends a run early.
 #pragma once
 
-#include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/runtime.h"
 
 #include <QWidget>
 

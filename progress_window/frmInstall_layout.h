@@ -2,7 +2,7 @@
 // The progress window's design: client area, controls and texts.
 #pragma once
 
-#include "toolkit/geometry.h"
+#include "toolkit/layout.h"
 
 namespace lw::install_layout {
 

@@ -2,13 +2,31 @@
 #include "testsupport.h"
 #include "about_box/registry.h"
 #include "app/forms.h"
-#include "toolkit/application.h"
-#include "toolkit/platform.h"
+#include "app/startup.h"
+#include "toolkit/appearance.h"
+#include "toolkit/runtime.h"
+#include "toolkit/units.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace testing {
+
+FakeDesktop& UseFakeDesktop()
+{
+    auto fake = std::make_unique<FakeDesktop>();
+    FakeDesktop& result = *fake;
+    tk::UseDesktop(std::move(fake));
+    return result;
+}
+
+void SetUp()
+{
+    tk::UseDefaultFont();
+    tk::App() = lw::ApplicationObject();
+}
 
 void Observe(Observer& o)
 {
@@ -29,9 +47,16 @@ void ResetAll()
     QApplication::processEvents();
     tk::SetEndHandler({});
     tk::SetMsgBoxResponder({});
-    tk::ResetApp();
-    tk::ResetDesktop();
+    tk::App() = lw::ApplicationObject();
+    tk::UseDesktop(nullptr);
     reg::Use(nullptr);
+}
+
+std::uint32_t BackColour(const QWidget* box)
+{
+    if (const auto* combo = qobject_cast<const QComboBox*>(box))
+        box = combo->lineEdit();
+    return tk::ToOleColor(box->palette().color(QPalette::Base));
 }
 
 QStringList VisibleWindows()

@@ -3,7 +3,7 @@
 // registry reading stand on.
 #include "toolkit/convert.h"
 #include "toolkit/errors.h"
-#include "toolkit/geometry.h"
+#include "toolkit/units.h"
 
 #include <QLocale>
 #include <QTest>
@@ -172,10 +172,6 @@ private slots:
     {
         QCOMPARE(Mid(QStringLiteral("abc"), 2, 1), QStringLiteral("b"));
         QCOMPARE(Mid(QStringLiteral("abc"), 4, 1), QString());
-        QCOMPARE(Left(QStringLiteral("abc"), 2), QStringLiteral("ab"));
-        QCOMPARE(StringOf(3, u'x'), QStringLiteral("xxx"));
-        QCOMPARE(Hex(0), QStringLiteral("0"));
-        QCOMPARE(Hex(0xAB), QStringLiteral("AB"));
         QCOMPARE(Asc(QStringLiteral("A")), 65);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, Mid(QStringLiteral("abc"), 0, 1));
         QVERIFY_THROWS_EXCEPTION(RuntimeError, Asc(QString()));

@@ -8,8 +8,10 @@
 #include "config_window/frmMain.h"
 #include "testsupport.h"
 #include "toolkit/application.h"
+#include "toolkit/appearance.h"
+#include "toolkit/runtime.h"
 #include "toolkit/controls.h"
-#include "toolkit/platform.h"
+#include "toolkit/desktop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,7 +63,7 @@ class tst_frmAbout : public QObject {
     }
 
 private slots:
-    void initTestCase() { tk::UseDefaultFont(); }
+    void initTestCase() { testing::SetUp(); }
 
     void init()
     {
@@ -74,11 +76,12 @@ private slots:
         tested.clear();
         existing.clear();
         startWorks = true;
-        tk::Desktop().startProgram = [this](const QString& p) {
+        testing::FakeDesktop& desktop = testing::UseFakeDesktop();
+        desktop.start = [this](const QString& p) {
             started << p;
             return startWorks && !p.isEmpty();
         };
-        tk::Desktop().fileExists = [this](const QString& p) {
+        desktop.exists = [this](const QString& p) {
             tested << p;
             return existing.contains(p);
         };
@@ -409,7 +412,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, exists);
-        tk::ResetDesktop();
+        tk::UseDesktop(nullptr);
         QTemporaryDir dir;
         for (const char* file : {"MSINFO32.EXE", ".MSINFO32.EXE"}) {
             QFile f(dir.filePath(file));
@@ -439,7 +442,7 @@ private slots:
     void pathIsNeverParsedByAShell()
     {
         // The real desktop: a value that a shell would run must start nothing.
-        tk::ResetDesktop();
+        tk::UseDesktop(nullptr);
         QTemporaryDir dir;
         const QString marker = dir.filePath("ran");
         registry->SetString(Try1, "PATH", ("/bin/sh -c 'touch " + marker + "'").toStdString());
@@ -484,7 +487,7 @@ private slots:
         qputenv("XDG_DATA_DIRS", dir.filePath("share").toLocal8Bit());
         qputenv("XDG_DATA_HOME", dir.filePath("home").toLocal8Bit());
         reg::Use(reg::MakeDesktopRegistry());
-        tk::ResetDesktop();
+        tk::UseDesktop(nullptr);
         forms::About().StartSysInfo();
         qputenv("PATH", oldPath);
         qputenv("XDG_DATA_DIRS", oldDirs);

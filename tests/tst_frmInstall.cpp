@@ -8,8 +8,10 @@
 #include "progress_window/frmInstall.h"
 #include "testsupport.h"
 #include "toolkit/application.h"
+#include "toolkit/appearance.h"
+#include "toolkit/runtime.h"
 #include "toolkit/controls.h"
-#include "toolkit/geometry.h"
+#include "toolkit/layout.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -75,7 +77,7 @@ class tst_frmInstall : public QObject {
     }
 
 private slots:
-    void initTestCase() { tk::UseDefaultFont(); }
+    void initTestCase() { testing::SetUp(); }
 
     void init()
     {
@@ -326,16 +328,16 @@ private slots:
         QFETCH(QString, time);
         QFETCH(QString, prompt);
         const QString message = main->txtMessage->Text();
-        const std::uint32_t before = main->cmbTime->BackColor();
+        const std::uint32_t before = testing::BackColour(main->cmbTime);
         std::uint32_t during = 0;
-        seen.whileOpen = [&](const tk::MsgBoxCall&) { during = main->cmbTime->BackColor(); };
+        seen.whileOpen = [&](const tk::MsgBoxCall&) { during = testing::BackColour(main->cmbTime); };
         QVERIFY(!start(time));
         QCOMPARE(seen.boxes.size(), 1);
         QCOMPARE(seen.boxes[0].prompt, prompt);
         QCOMPARE(seen.boxes[0].style, int(tk::vbOKOnly));
         QCOMPARE(seen.boxes[0].title, QStringLiteral("Lullwick"));
         QCOMPARE(during, 0x0000FFFFu);
-        QCOMPARE(main->cmbTime->BackColor(), before);
+        QCOMPARE(testing::BackColour(main->cmbTime), before);
         QCOMPARE(main->cmbTime->Text(), time);
         QCOMPARE(main->txtMessage->Text(), message);
         QVERIFY(main->isVisible());
@@ -349,15 +351,15 @@ private slots:
         main->txtMessage->SetText(QString());
         main->txtMessage->SetBackColor(tk::vbWhite);
         std::uint32_t during = 0;
-        seen.whileOpen = [&](const tk::MsgBoxCall&) { during = main->txtMessage->BackColor(); };
+        seen.whileOpen = [&](const tk::MsgBoxCall&) { during = testing::BackColour(main->txtMessage); };
         QVERIFY(!start("1 minute"));
         QCOMPARE(seen.boxes.size(), 1);
         QCOMPARE(seen.boxes[0].prompt, MessagePrompt);
         QCOMPARE(seen.boxes[0].style, int(tk::vbOKOnly));
         QCOMPARE(seen.boxes[0].title, QStringLiteral("Lullwick"));
         QCOMPARE(during, 0x0000FFFFu);
-        QCOMPARE(main->txtMessage->BackColor(), 0x00FFFFFFu);
-        QVERIFY(!main->txtMessage->Locked());
+        QCOMPARE(testing::BackColour(main->txtMessage), 0x00FFFFFFu);
+        QVERIFY(!main->txtMessage->isReadOnly());
         QVERIFY(main->isVisible());
         QVERIFY(!forms::InstallExists());
     }

@@ -7,9 +7,11 @@
 #include "progress_window/frmInstall.h"
 #include "testsupport.h"
 #include "toolkit/application.h"
+#include "toolkit/appearance.h"
+#include "toolkit/runtime.h"
 #include "toolkit/controls.h"
-#include "toolkit/geometry.h"
-#include "toolkit/platform.h"
+#include "toolkit/layout.h"
+#include "toolkit/desktop.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -65,7 +67,7 @@ class tst_frmMain : public QObject {
     frmMain* w = nullptr;
 
 private slots:
-    void initTestCase() { tk::UseDefaultFont(); }
+    void initTestCase() { testing::SetUp(); }
 
     void init()
     {
@@ -125,8 +127,8 @@ private slots:
         QCOMPARE(items(w->cmbMessage), (QStringList{"Message 1", "Message 2", "Message 3", "Message 4",
                                                     "Message 5", "Custom Message"}));
         QCOMPARE(w->txtMessage->Text(), Slot[0]);
-        QVERIFY(w->txtMessage->Locked());
-        QCOMPARE(w->txtMessage->BackColor(), 0x00E0E0E0u);
+        QVERIFY(w->txtMessage->isReadOnly());
+        QCOMPARE(testing::BackColour(w->txtMessage), 0x00E0E0E0u);
         QCOMPARE(w->txtMessage->palette().color(QPalette::Base), QColor(224, 224, 224));
         QCOMPARE(tk::App().HelpFile, QCoreApplication::applicationDirPath() + "/Lull Wick.hlp");
         QCOMPARE(QApplication::focusWidget(), w->cmbApp);
@@ -272,13 +274,13 @@ private slots:
     {
         pick(w->cmbMessage, "Message 4");
         QCOMPARE(w->txtMessage->Text(), Slot[3]);
-        QVERIFY(w->txtMessage->Locked());
-        QCOMPARE(w->txtMessage->BackColor(), 0x00E0E0E0u);
+        QVERIFY(w->txtMessage->isReadOnly());
+        QCOMPARE(testing::BackColour(w->txtMessage), 0x00E0E0E0u);
 
         pick(w->cmbMessage, "Custom Message");
         QCOMPARE(w->txtMessage->Text(), QString());
-        QVERIFY(!w->txtMessage->Locked());
-        QCOMPARE(w->txtMessage->BackColor(), 0x00FFFFFFu);
+        QVERIFY(!w->txtMessage->isReadOnly());
+        QCOMPARE(testing::BackColour(w->txtMessage), 0x00FFFFFFu);
 
         w->txtMessage->setFocus();
         QTest::keyClicks(w->txtMessage, "my own words");
@@ -289,8 +291,8 @@ private slots:
 
         pick(w->cmbMessage, "Message 2");
         QCOMPARE(w->txtMessage->Text(), Slot[1]);
-        QVERIFY(w->txtMessage->Locked());
-        QCOMPARE(w->txtMessage->BackColor(), 0x00E0E0E0u);
+        QVERIFY(w->txtMessage->isReadOnly());
+        QCOMPARE(testing::BackColour(w->txtMessage), 0x00E0E0E0u);
         QCOMPARE(seen.boxes.size(), 0);
     }
 
@@ -318,7 +320,7 @@ private slots:
         QTest::keyClick(w->cmbMessage, Qt::Key_Tab);
         QCOMPARE(w->cmbMessage->Text(), typed);
         QCOMPARE(w->txtMessage->Text(), Slot[0]);
-        QVERIFY(w->txtMessage->Locked());
+        QVERIFY(w->txtMessage->isReadOnly());
         // Typed text never joins the list.
         QCOMPARE(w->cmbMessage->count(), 6);
     }
@@ -364,8 +366,9 @@ private slots:
         QFETCH(int, boxes);
         QStringList tested;
         QString openedPath;
-        tk::Desktop().fileExists = [&](const QString& p) { tested << p; return p == existing; };
-        tk::Desktop().openDocument = [&](const QString& p) { openedPath = p; return opens; };
+        testing::FakeDesktop& desktop = testing::UseFakeDesktop();
+        desktop.exists = [&](const QString& p) { tested << p; return p == existing; };
+        desktop.open = [&](const QString& p) { openedPath = p; return opens; };
         w->mnuHelpContents->trigger();
         QCOMPARE(tested.value(0), QCoreApplication::applicationDirPath() + "\\Lull Wick.hlp");
         QCOMPARE(openedPath, opened);
@@ -390,8 +393,9 @@ private slots:
     void f1ShowsTheApplicationHelpFile()
     {
         QString openedPath;
-        tk::Desktop().fileExists = [](const QString&) { return true; };
-        tk::Desktop().openDocument = [&](const QString& p) { openedPath = p; return true; };
+        testing::FakeDesktop& desktop = testing::UseFakeDesktop();
+        desktop.exists = [](const QString&) { return true; };
+        desktop.open = [&](const QString& p) { openedPath = p; return true; };
         QTest::keyClick(w->cmbApp, Qt::Key_F1);
         QCOMPARE(openedPath, QCoreApplication::applicationDirPath() + "/Lull Wick.hlp");
     }

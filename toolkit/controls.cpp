@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/controls.h"
-#include "toolkit/geometry.h"
-#include "toolkit/platform.h"
+#include "toolkit/appearance.h"
+#include "toolkit/units.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -31,73 +28,6 @@ public:
     }
 };
 } // namespace
-
-QFont DefaultFont()
-{
-    QFont f(QString::fromLatin1(DefaultFontFamily));
-#ifdef _WIN32
-    f.setFamilies({QString::fromLatin1(DesktopFontFamily), QString::fromLatin1(DefaultFontFamily)});
-#endif
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(DefaultFontPixels);
-    f.setResolveMask(QFont::AllPropertiesResolved);
-    return f;
-}
-
-void UseDefaultFont() { QApplication::setFont(DefaultFont()); }
-
-void KeepDefaultFont(QWidget* window)
-{
-    window->setFont(DefaultFont());
-    // Pop-ups (menus, a combo box's list) are windows of their own and
-    // inherit no font: each is given it too, a list once it exists.
-    for (QComboBox* c : window->findChildren<QComboBox*>())
-        c->view();
-    for (QWidget* w : window->findChildren<QWidget*>())
-        if (w->isWindow())
-            w->setFont(DefaultFont());
-}
-
-QFont FontOrDefault(const QString& family, double points, bool bold)
-{
-    QFont f = DefaultFont();
-    if (QFontDatabase::families().contains(family))
-        f.setFamily(family);
-    // Points of a 96 dpi screen, in the same device-independent pixels as the twips.
-    f.setPixelSize(qRound(points * 96.0 / 72.0));
-    f.setBold(bold);
-    return f;
-}
-
-QIcon IconFromResources(const QString& base)
-{
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/%1-16.xpm").arg(base), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/%1-32.xpm").arg(base), QSize(32, 32));
-    return icon;
-}
-
-QColor TextColourOn(const QColor& back)
-{
-    return back.lightnessF() >= 0.5 ? QColor(Qt::black) : QColor(Qt::white);
-}
-
-QPalette ClassicPalette()
-{
-    const QColor face(0xF0, 0xF0, 0xF0);
-    return QPalette(face, face);
-}
-
-QPalette Explicit(QPalette palette)
-{
-    for (int g = 0; g < QPalette::NColorGroups; ++g)
-        for (int r = 0; r < QPalette::NColorRoles; ++r) {
-            const auto group = QPalette::ColorGroup(g);
-            const auto role = QPalette::ColorRole(r);
-            palette.setBrush(group, role, palette.brush(group, role));
-        }
-    return palette;
-}
 
 // --- ComboBox
 
@@ -142,11 +72,6 @@ void ComboBox::SetBackColor(std::uint32_t colour)
 
 void ComboBox::ResetBackColor() { lineEdit()->setPalette(QPalette()); }
 
-std::uint32_t ComboBox::BackColor() const
-{
-    return ToOleColor(lineEdit()->palette().color(QPalette::Base));
-}
-
 void ComboBox::keyPressEvent(QKeyEvent* event)
 {
     const bool commits = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -170,7 +95,7 @@ void ComboBox::wheelEvent(QWheelEvent* event)
 
 // --- TextBox
 
-TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent), backColor_(vbWhite)
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -184,8 +109,6 @@ QString TextBox::Text() const { return toPlainText(); }
 
 void TextBox::SetText(const QString& text) { setPlainText(text); }
 
-bool TextBox::Locked() const { return isReadOnly(); }
-
 void TextBox::SetLocked(bool locked)
 {
     setReadOnly(locked);
@@ -194,11 +117,8 @@ void TextBox::SetLocked(bool locked)
                                    : Qt::TextEditorInteraction);
 }
 
-std::uint32_t TextBox::BackColor() const { return backColor_; }
-
 void TextBox::SetBackColor(std::uint32_t colour)
 {
-    backColor_ = colour;
     QPalette p = palette();
     p.setColor(QPalette::Base, OleColor(colour));
     // A fixed background takes a fixed text colour with it: a dark desktop
@@ -216,7 +136,7 @@ ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 
 // --- Frame
 
-Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+Frame::Frame(QWidget* parent) : QGroupBox(parent) {}
 
 void Frame::paintEvent(QPaintEvent* /*event*/)
 {
@@ -290,14 +210,6 @@ void PictureBox::paintEvent(QPaintEvent* event)
     focus.backgroundColor = palette().color(backgroundRole());
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-}
-
-// --- CommonDialog
-
-void CommonDialog::ShowHelp() const
-{
-    if (HelpCommand == cdlHelpContents)
-        ShowHelpFile(HelpFile);
 }
 
 } // namespace tk

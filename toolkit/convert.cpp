@@ -2,6 +2,7 @@
 #include "toolkit/convert.h"
 #include "toolkit/errors.h"
 
+#include <QRegularExpression>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -24,96 +25,43 @@ QString Element(const QStringList& pieces, qsizetype index)
     return pieces.at(index);
 }
 
-namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Parses [+-] digits [. digits] [(e|E) [+-] digits] by hand, so that no C
-// library rule (locale, "inf", "nan", "0x") can slip in. Returns false on any
-// other text.
-struct Decimal {
-    bool negative = false;
-    std::string integer;
-    std::string fraction;
-    long long exponent = 0;
-};
-
-bool parseDecimal(const std::string& s, Decimal& d)
-{
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        d.negative = s[i++] == '-';
-    while (i < s.size() && isDigit(s[i]))
-        d.integer += s[i++];
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && isDigit(s[i]))
-            d.fraction += s[i++];
-    }
-    if (d.integer.empty() && d.fraction.empty())
-        return false;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        bool negExp = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            negExp = s[i++] == '-';
-        if (i == s.size() || !isDigit(s[i]))
-            return false;
-        while (i < s.size() && isDigit(s[i])) {
-            if (d.exponent < 1'000'000'000)
-                d.exponent = d.exponent * 10 + (s[i] - '0');
-            ++i;
-        }
-        if (negExp)
-            d.exponent = -d.exponent;
-    }
-    return i == s.size();
-}
-
-} // namespace
-
 double ToDouble(const QString& text)
 {
-    qsizetype b = 0, e = text.size();
-    while (b < e && (text[b] == u' ' || text[b] == u'\t'))
-        ++b;
-    while (e > b && (text[e - 1] == u' ' || text[e - 1] == u'\t'))
-        --e;
-    const QString core = text.mid(b, e - b);
-    for (QChar c : core)
-        if (c.unicode() > 0x7f)
-            throw RuntimeError(errTypeMismatch);
-    const std::string s = core.toStdString();
-
-    Decimal d;
-    if (!parseDecimal(s, d))
+    // [+-] digits [. digits] [(e|E) [+-] digits], matched here so that no C
+    // library rule (locale, "inf", "nan", "0x") can slip in.
+    static const QRegularExpression decimal(QRegularExpression::anchoredPattern(
+        QStringLiteral("[ \\t]*([+-]?)([0-9]*)(?:\\.([0-9]*))?(?:[eE]([+-]?[0-9]+))?[ \\t]*")));
+    const QRegularExpressionMatch m = decimal.match(text);
+    if (!m.hasMatch() || m.capturedLength(2) + m.capturedLength(3) == 0)
         throw RuntimeError(errTypeMismatch);
+    const std::string integer = m.captured(2).toStdString();
+    const std::string fraction = m.captured(3).toStdString();
+    // The exponent's size is capped: beyond it every value is out of range anyway.
+    long long exponent = 0;
+    for (QChar c : m.captured(4))
+        if (c.isDigit() && exponent < 1'000'000'000)
+            exponent = exponent * 10 + (c.unicode() - u'0');
+    if (m.captured(4).startsWith(u'-'))
+        exponent = -exponent;
 
-    std::string plain = (d.integer.empty() ? "0" : d.integer);
-    if (!d.fraction.empty()) {
-        plain += '.';
-        plain.append(d.fraction);
-    }
-    plain += 'e';
-    plain.append(std::to_string(d.exponent));
-
+    const std::string plain = (integer.empty() ? "0" : integer) + (fraction.empty() ? "" : "." + fraction) +
+                              "e" + std::to_string(exponent);
     double value = 0;
     const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value,
                                            std::chars_format::scientific);
     if (ec == std::errc::result_out_of_range) {
         // Too large or too small: which one follows from where the first
         // significant digit stands.
-        const std::string digits = d.integer + d.fraction;
+        const std::string digits = integer + fraction;
         const auto first = digits.find_first_not_of('0');
-        const long long magnitude =
-            static_cast<long long>(d.integer.size()) - static_cast<long long>(first) + d.exponent;
-        if (first != std::string::npos && magnitude > 0)
+        const auto before = static_cast<long long>(integer.size()) - static_cast<long long>(first);
+        if (first != std::string::npos && before + exponent > 0)
             throw RuntimeError(errOverflow);
         value = 0;
     } else if (ec != std::errc() || ptr != plain.data() + plain.size()) {
         throw RuntimeError(errTypeMismatch);
     }
-    return d.negative ? -value : value;
+    return m.captured(1) == u'-' ? -value : value;
 }
 
 std::int32_t CLng(double value)
@@ -144,10 +92,6 @@ float CSng(double value)
     return f;
 }
 
-QString CStr(std::int64_t value) { return QString::number(value); }
-
-QString Hex(std::uint32_t value) { return QString::number(value, 16).toUpper(); }
-
 int Asc(const QString& text)
 {
     if (text.isEmpty())
@@ -164,22 +108,6 @@ QString Mid(const QString& text, qsizetype start, qsizetype length)
     return length == -1 ? text.mid(start - 1) : text.mid(start - 1, length);
 }
 
-QString Left(const QString& text, qsizetype length)
-{
-    if (length < 0)
-        throw RuntimeError(errInvalidArgument);
-    return text.left(length);
-}
-
-QString StringOf(qsizetype count, QChar character)
-{
-    if (count < 0)
-        throw RuntimeError(errInvalidArgument);
-    return QString(count, character);
-}
-
-qsizetype Len(const QString& text) { return text.size(); }
-
 QString DefaultFormat(const QString& text)
 {
     if (text.size() < 3 || text[0] != u'&' || (text[1] != u'h' && text[1] != u'H'))
@@ -192,8 +120,8 @@ QString DefaultFormat(const QString& text)
         throw RuntimeError(errOverflow);
     const std::uint32_t raw = digits.toUInt(nullptr, 16);
     if (digits.size() <= 4)
-        return CStr(static_cast<std::int16_t>(static_cast<std::uint16_t>(raw)));
-    return CStr(static_cast<std::int32_t>(raw));
+        return QString::number(static_cast<std::int16_t>(static_cast<std::uint16_t>(raw)));
+    return QString::number(static_cast<std::int32_t>(raw));
 }
 
 } // namespace tk

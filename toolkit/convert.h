@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The toolkit's conversions and string helpers, with the exact rules the
-// windows rely on. Each raises tk::RuntimeError where the toolkit would.
+// The conversions the windows call, with the exact rules they rely on. Each
+// raises tk::RuntimeError where the toolkit would.
 #pragma once
 
 #include <QString>
@@ -29,16 +29,10 @@ std::int32_t CLng(double value);
 // Nearest 32-bit float; overflow (6) when the value is beyond its range.
 float CSng(double value);
 
-QString CStr(std::int64_t value);
-// Upper-case hexadecimal digits without leading zeros ("0" for zero).
-QString Hex(std::uint32_t value);
 // Character code of the first character; invalid argument (5) on empty text.
 int Asc(const QString& text);
 // Positions are 1-based; a start below 1 or a negative length is error 5.
 QString Mid(const QString& text, qsizetype start, qsizetype length = -1);
-QString Left(const QString& text, qsizetype length);
-QString StringOf(qsizetype count, QChar character);
-qsizetype Len(const QString& text);
 
 // Default formatting without a format string. A text "&h" + hexadecimal digits
 // is a number: up to 4 digits a 16-bit and up to 8 a 32-bit signed value,

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/msgbox.h"
+#include "toolkit/appearance.h"
 #include "toolkit/application.h"
-#include "toolkit/controls.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "toolkit/platform.h"
+#include "toolkit/desktop.h"
 #include "toolkit/application.h"
-#include "toolkit/errors.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/normal_file.h"
+#include "toolkit/runtime.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -17,10 +17,11 @@
 namespace tk {
 
 namespace {
-Host realDesktop()
-{
-    Host h;
-    h.startProgram = [](const QString& path) {
+
+class RealDesktop : public Desktop {
+public:
+    bool StartProgram(const QString& path) override
+    {
         if (path.isEmpty())
             return false;
 #ifndef _WIN32
@@ -30,24 +31,43 @@ Host realDesktop()
         }
 #endif
         return QProcess::startDetached(path, QStringList());
-    };
-    h.fileExists = [](const QString& path) {
+    }
+
+    bool IsNormalFile(const QString& path) override
+    {
         if (path.isEmpty())
             return false;
 #ifdef _WIN32
-        return IsNormalFile(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()));
+        return tk::IsNormalFile(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()));
 #else
         // A dot-file is this desktop's hidden file; there are no system files.
         const QFileInfo info(path);
         return info.isFile() && !info.isHidden();
 #endif
-    };
-    h.openDocument = [](const QString& path) {
+    }
+
+    bool OpenDocument(const QString& path) override
+    {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
-    return h;
+    }
+};
+
+std::unique_ptr<Desktop>& current()
+{
+    static std::unique_ptr<Desktop> desktop;
+    return desktop;
 }
+
 } // namespace
+
+Desktop& CurrentDesktop()
+{
+    if (!current())
+        current() = std::make_unique<RealDesktop>();
+    return *current();
+}
+
+void UseDesktop(std::unique_ptr<Desktop> desktop) { current() = std::move(desktop); }
 
 QStringList DesktopEntryCommand(const QString& path)
 {
@@ -73,21 +93,13 @@ QStringList DesktopEntryCommand(const QString& path)
     return {};
 }
 
-Host& Desktop()
-{
-    static Host host = realDesktop();
-    return host;
-}
-
-void ResetDesktop() { Desktop() = realDesktop(); }
-
 void Shell(const QString& path)
 {
-    if (!Desktop().startProgram(path))
+    if (!CurrentDesktop().StartProgram(path))
         throw RuntimeError(errFileNotFound);
 }
 
-bool FileExists(const QString& path) { return Desktop().fileExists(path); }
+bool FileExists(const QString& path) { return CurrentDesktop().IsNormalFile(path); }
 
 void ShowHelpFile(const QString& file)
 {
@@ -102,7 +114,7 @@ void ShowHelpFile(const QString& file)
                    .arg(QDir::toNativeSeparators(slashed)));
         return;
     }
-    if (!Desktop().openDocument(path))
+    if (!CurrentDesktop().OpenDocument(path))
         MsgBox(QStringLiteral("No program on this desktop can show the help file \"%1\".").arg(path));
 }
 
@@ -110,6 +122,12 @@ void HelpKey(QWidget* window)
 {
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), window), &QShortcut::activated, window,
                      [] { Handle([] { ShowHelpFile(App().HelpFile); }); });
+}
+
+void CommonDialog::ShowHelp() const
+{
+    if (HelpCommand == cdlHelpContents)
+        ShowHelpFile(HelpFile);
 }
 
 } // namespace tk
