@@ -98,8 +98,9 @@ private slots:
     void loadSetsCaptions()
     {
         QString caption, version, title;
-        bool modal = false, focusOnOK = false;
+        bool modal = false, focusOnOK = false, owned = false;
         withAboutOpen([&](frmAbout& a) {
+            owned = a.parentWidget() == main;
             caption = a.windowTitle();
             version = a.lblVersion->text();
             title = a.lblTitle->text();
@@ -111,11 +112,20 @@ private slots:
         QCOMPARE(version, QStringLiteral("Version 1.0.0"));
         QCOMPARE(title, QStringLiteral("Lullwick"));
         QVERIFY(modal);
+        QVERIFY(owned);
         QVERIFY(focusOnOK);
         QApplication::processEvents();
         QVERIFY(!forms::AboutExists());
         QVERIFY(main->isVisible());
         QCOMPARE(seen.ends, 0);
+    }
+
+    void makingTheBoxMakesNoOtherWindow()
+    {
+        forms::Reset();
+        forms::About();
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(w->objectName() != QStringLiteral("frmMain"), "the configuration window was made");
     }
 
     void loadRunsAgainOnTheNextOpen()
