@@ -66,12 +66,7 @@ QPalette ClassicPalette()
 
 QPalette Explicit(QPalette palette)
 {
-    for (int g = 0; g < QPalette::NColorGroups; ++g)
-        for (int r = 0; r < QPalette::NColorRoles; ++r) {
-            const auto group = QPalette::ColorGroup(g);
-            const auto role = QPalette::ColorRole(r);
-            palette.setBrush(group, role, palette.brush(group, role));
-        }
+    palette.setResolveMask(~QPalette::ResolveMask(0));
     return palette;
 }
 
