@@ -196,12 +196,21 @@ class Session:
     def start(self, program, *args, **env):
         self.app = self.spawn(self.command(program) + list(args), "app", dict(self.env, **env))
 
+    def open_main(self, *args, **env):
+        """The program started, its configuration window shown and focused."""
+        self.start(PROGRAM, *args, **env)
+        return self.expect("Lullwick")
+
     def running(self):
         return self.app.poll() is None
 
     def wait_exit(self, limit):
         wait(limit, lambda: not self.running(), "the program did not end within %g s" % limit)
         return self.app.returncode
+
+    def ended_well(self, limit):
+        if self.wait_exit(limit) != 0:
+            fail("exit status %d" % self.app.returncode)
 
     # Windows, by title.
     def client(self, title):
@@ -250,6 +259,10 @@ class Session:
         self.keys("Up", "Return")       # the last item of Help
         return self.expect("About Lullwick", 5)
 
+    def close_about(self):
+        self.keys("Escape")
+        self.gone("About Lullwick")
+
     def start_run(self, minutes):
         """From the configuration window as it opens: the duration, then
         Start. self.pressed is when Enter was pressed on it (monotonic),
@@ -282,8 +295,7 @@ class Session:
         self.expect("Confirm", 5)
         start = time.monotonic()
         self.keys("Return")             # Yes, the default
-        if self.wait_exit(5) != 0:
-            fail("exit status %d" % self.app.returncode)
+        self.ended_well(5)
         print("Cancel then Yes ended the program after %d ms" % ((time.monotonic() - start) * 1000))
 
 
@@ -696,8 +708,7 @@ def centred(s, title):
 
 @case("gui_startup", "wayland_startup", "wine_startup")
 def startup(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     if len(s.windows("Lullwick")) != 1:
         fail("more than one window")
     client_size(s, "Lullwick", "frmMain")
@@ -720,24 +731,21 @@ def startup(s):
 @case("gui_hidpi")
 def hidpi(s):
     # Twice the pixels per inch: everything, fonts included, scales together.
-    s.start(PROGRAM, QT_SCALE_FACTOR="2")
-    s.expect("Lullwick")
+    s.open_main(QT_SCALE_FACTOR="2")
     if s.client("Lullwick")[2] != 2 * TABLES["frmMain"]["ClientArea"][1][2]:
         fail("client width %d at scale 2" % s.client("Lullwick")[2])
 
 
 @case("gui_run", "wayland_run")
 def run(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.start_run("0.05")                 # 3 seconds
     start = s.pressed
     if s.has("Lullwick"):
         fail("the configuration window is still there")
     if isinstance(s, X11):
         wait(3, lambda: centred(s, RUN), "the progress window is not centred: %s" % (s.frame(RUN),))
-    if s.wait_exit(10) != 0:
-        fail("exit status %d" % s.app.returncode)
+    s.ended_well(10)
     took = (time.monotonic() - start) * 1000
     print("run of 3 ticks ended after %d ms (key delay included)" % took)
     if not 2900 <= took < 4000 and isinstance(s, X11):
@@ -746,8 +754,7 @@ def run(s):
 
 @case("gui_refuse-close", "wayland_refuse-close", "wine_refuse-close")
 def refuse_close(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.start_run("0.5")                  # 30 seconds
     s.close(RUN)
     s.still_running(RUN)
@@ -765,8 +772,7 @@ def refuse_close(s):
 
 @case("gui_bad-duration")
 def bad_duration(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.keys("Tab", "ctrl+a")
     s.type("abc")
     s.keys("Tab", "Tab", "Return")
@@ -775,8 +781,7 @@ def bad_duration(s):
 
 @case("gui_empty-message")
 def empty_message(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.keys(*["Tab"] * 5, *["Down"] * 5)          # the message choice: Custom Message
     s.keys(*["Tab"] * 4, "Return")               # round to Start
     s.refused()
@@ -784,23 +789,19 @@ def empty_message(s):
 
 @case("gui_about", "wayland_about", "wine_about")
 def about(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.open_about()
     if isinstance(s, Sway):
         painted(s, "About Lullwick")
-    s.keys("Escape")
-    s.gone("About Lullwick")
+    s.close_about()
     s.still_running("Lullwick")
 
 
 @case("gui_close-main")
 def close_main(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.close("Lullwick")
-    if s.wait_exit(5) != 0:
-        fail("exit status %d" % s.app.returncode)
+    s.ended_well(5)
 
 
 @case("gui_no-display")
@@ -821,8 +822,7 @@ def no_display(s):
 @case("gui_arguments")
 def arguments(s):
     # The program takes no command line: Qt's own options are not read.
-    s.start(PROGRAM, "-platform", "offscreen", "-reverse", "--help")
-    s.expect("Lullwick")
+    s.open_main("-platform", "offscreen", "-reverse", "--help")
 
 
 @case("gui_help-key", "wine_help-key")
@@ -835,13 +835,11 @@ def help_key(s):
         wait(5, lambda: len(s.windows("Lullwick")) == before + 1, "F1 in %s showed nothing" % title)
         s.keys("Return")
         wait(5, lambda: len(s.windows("Lullwick")) == before, "the help message stayed")
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     help_box("the configuration window")
     s.open_about()
     help_box("the About box")
-    s.keys("Escape")
-    s.gone("About Lullwick")
+    s.close_about()
     s.start_run("0.5")
     help_box("the progress window")
 
@@ -850,8 +848,7 @@ def help_key(s):
 def long_word(s):
     # A custom message of one word wider than the label breaks inside it:
     # the label's second line is written on.
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.keys(*["Tab"] * 5, *["Down"] * 5, "shift+Tab")    # Custom Message, then its box
     s.type("W" * 60)
     s.keys("shift+Tab", "Return")                       # Start
@@ -870,8 +867,7 @@ def window_destroyed(s):
     # does): the configuration window, then the progress window of a run.
     # The program ends at once.
     for title in ("Lullwick", RUN):
-        s.start(PROGRAM)
-        s.expect("Lullwick")
+        s.open_main()
         if title == RUN:
             s.start_run("5")
         s.tool("xdotool", "windowclose", str(s.windows(title)[0]))
@@ -882,8 +878,7 @@ def window_destroyed(s):
 @case("gui_icon-focus")
 def icon_focus(s):
     # The About box's icon takes the focus with Tab, and shows that it has it.
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.open_about()
     before = s.settled(lambda: s.shot("About Lullwick", "frmAbout", "picIcon"))
     s.keys("Tab")                       # from OK to the icon
@@ -896,8 +891,7 @@ def bar(s):
     # A "5 minutes" run: the bar is 1 at the start (and again at 3 s), then
     # 2 ... 6 at 6, 9, 12, 15 and 18 s. Its painted fill must change at each
     # step by one step's width (under 3 of the groove's pixels), never by two.
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.start_run("5")
     start, widths = time.monotonic(), []
     while len(widths) < 6 and time.monotonic() - start < 40:
@@ -932,8 +926,7 @@ def legible(s):
     # Each text against what is behind it, read from the screen: at least
     # 4.5:1. Buttons and boxes are read inside their edges, the message box
     # over its first lines, where the preset message is.
-    s.start(PROGRAM, **({"QT_STYLE_OVERRIDE": "Adwaita-Dark"} if NAME.endswith("dark") else {}))
-    s.expect("Lullwick")
+    s.open_main(**({"QT_STYLE_OVERRIDE": "Adwaita-Dark"} if NAME.endswith("dark") else {}))
     readable(s, "Lullwick", "frmMain", "txtMessage", 4, 40)
     readable(s, "Lullwick", "frmMain", "cmdStart", 4)
     # Frame1's border runs at half its caption's height, above Start: seen in
@@ -948,8 +941,7 @@ def legible(s):
     for name, inset in (("lblTitle", 0), ("lblVersion", 0), ("lblDescription", 0), ("lblDisclaimer", 0),
                         ("cmdOK", 4), ("cmdSysInfo", 4)):
         readable(s, "About Lullwick", "frmAbout", name, inset)
-    s.keys("Escape")
-    s.gone("About Lullwick")
+    s.close_about()
     s.start_run("0.5")
     for name, inset in (("lblDescription", 0), ("cmdCancel", 4)):
         readable(s, RUN, "frmInstall", name, inset)
@@ -976,12 +968,10 @@ def fixed_size(s):
             s.tool("wmctrl", "-i", "-r", str(win), "-b", "remove,above,skip_pager")
             wait(5, lambda: not marked())
             print("%s kept %s against %s" % (title, before, state))
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.open_about()
     stays_put("About Lullwick")
-    s.keys("Escape")
-    s.gone("About Lullwick")
+    s.close_about()
     s.start_run("0.5")
     stays_put(RUN)
 
@@ -993,8 +983,7 @@ def platform_theme(s):
     need("qt6ct")
     shots = []
     for env in ({}, {"HOME": str(s.tmp), "QT_QPA_PLATFORMTHEME": "qt6ct"}):
-        s.start(PROGRAM, **env)
-        s.expect("Lullwick")
+        s.open_main(**env)
         s.keys(*["Tab"] * 6)            # the text cursor blinks in the first field: to Start
         shots.append(s.settled(lambda: s.picture(*s.client("Lullwick"))))
         s.close("Lullwick")
@@ -1017,8 +1006,7 @@ def painted(s, title, band=False):
 
 @case("wayland_painted", "wayland_csd")
 def wayland_painted(s):
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.start_run("0.5")
     settle()
     painted(s, RUN, band=True)
@@ -1027,8 +1015,7 @@ def wayland_painted(s):
 @case("gui_a11y", accessible=True)
 def a11y(s):
     r = s.a11y
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     main = r.window("Lullwick", ("frame",))
     want = {"Select your desired application to 'install':": "Microsoft Windows Service Pack",
             'Select duration of your "installation":': "1 minute",
@@ -1050,8 +1037,7 @@ def a11y(s):
     for needed in ("Lullwick", "Version 1.0.0", "Lullwick is for entertainment purposes only!"):
         if not any(needed in l for l in labels if len(l.split()) >= 3):
             fail("the About box does not speak %r" % needed)
-    s.keys("Escape")
-    s.gone("About Lullwick")
+    s.close_about()
     s.keys("Tab", "ctrl+a")
     s.type("abc")
     s.keys("Tab", "Tab", "Return")     # Start
@@ -1098,8 +1084,7 @@ def a11y_german(s):
         fail("Qt's translations (qt6-translations-l10n) are not installed")
     for k in ("LC_ALL", "LC_MESSAGES"):
         s.env.pop(k, None)
-    s.start(PROGRAM, LANG="de_DE.UTF-8", LANGUAGE="de")
-    s.expect("Lullwick")
+    s.open_main(LANG="de_DE.UTF-8", LANGUAGE="de")
     s.start_run("0.5")
     s.keys("Tab", "space")              # Cancel
     confirm = s.a11y.box("Confirm", "Are you sure you want to cancel this installation?")
@@ -1118,8 +1103,7 @@ def session_end(s):
     # A 30-second run is going when the session manager acts; a logout ends
     # the program within 2 s, xsm cleanly, the other client on Die; a
     # checkpoint's saves go through and the run goes on.
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.start_run("0.5")
     saves = s.log("client").count("save-complete")   # xsm asks every new client to save
 
@@ -1168,8 +1152,7 @@ def session_end(s):
 def wine_run(s):
     # A run of 6 ticks: the bar is painted at 1 %, then at 50 % at 3 s, and
     # the program ends at 6 s.
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.start_run("0.1")
     start = s.pressed
     client_size(s, RUN, "frmInstall")
@@ -1179,8 +1162,7 @@ def wine_run(s):
         return row.fill(row.height // 2, 2, row.width - 4)
     first = fill()
     wait(6, lambda: s.has(RUN) and fill() > 100, "the bar was not painted at 50 %% (first %d pixels)" % first)
-    if s.wait_exit(10) != 0:
-        fail("exit status %d" % s.app.returncode)
+    s.ended_well(10)
     took = (time.monotonic() - start) * 1000
     print("run of 6 ticks: the bar from %d pixels, ended after %d ms" % (first, took))
     if not 5900 <= took < 7500:
@@ -1192,8 +1174,7 @@ def wine_sysinfo(s):
     # System Info finds the tool through the real registry: Wine's own
     # msinfo32.exe when the value is there, the message when it is not.
     key = r"HKLM\Software\Microsoft\Shared Tools\MSInfo"
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.open_about()
     s.keys("Tab", "Tab", "space")       # OK, the icon, System Info
     wait(5, lambda: len(s.windows("Lullwick")) == 2, "no message without the registry value")
@@ -1211,8 +1192,7 @@ def wine_sysinfo(s):
 @case("wine_session-end")
 def wine_session_end(s):
     # The end of the Windows session ends a run at once.
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     s.start_run("5")
     start = time.monotonic()
     subprocess.run(["wineboot", "--end-session"], env=s.env, capture_output=True, timeout=60)
@@ -1229,13 +1209,11 @@ def screenshots(s, folder):
         settle()                       # the text cursor and focus frames drawn
         s.picture(*s.frame(title)).save_png(out / name)
         print("saved %s" % (out / name))
-    s.start(PROGRAM)
-    s.expect("Lullwick")
+    s.open_main()
     save("Lullwick", "configuration-window.png")
     s.open_about()
     save("About Lullwick", "about-box.png")
-    s.keys("Escape")
-    s.gone("About Lullwick")
+    s.close_about()
     s.start_run("0.2")                  # 12 seconds: half way at 6
     time.sleep(6)
     save(RUN, "progress-window.png")
