@@ -40,7 +40,7 @@ test-asan: setup
 
 # Lullwick for Windows: build-windows/Lullwick-VERSION-windows-x86_64.zip,
 # against a Qt for Windows built once from the release's own Qt source
-# (cached in ~/.cache/lullwick; the first build takes 40 minutes or more).
+# (cached in ~/.cache/lullwick; the first build takes 30 to 50 minutes).
 windows: SETUP = windows
 windows: setup
 	@./scripts/windows build-windows
