@@ -36,29 +36,30 @@ frmAbout::frmAbout()
     // chosen for, under a dark desktop theme too.
     setPalette(tk::ClassicPalette());
 
+    // Made in this order, the order a screen reader reads them in.
+    cmdOK = tk::Create<QPushButton>(this, L::Controls, "cmdOK");
+    cmdOK->setDefault(true);
     picIcon = tk::Create<tk::PictureBox>(this, L::Controls, "picIcon");
     picIcon->setPixmap(QPixmap(QStringLiteral(":/icons/lullwick-32.xpm")));
     picIcon->setAccessibleName(QStringLiteral("Program icon"));
-    cmdOK = tk::Create<QPushButton>(this, L::Controls, "cmdOK");
-    cmdOK->setDefault(true);
     cmdSysInfo = tk::Create<QPushButton>(this, L::Controls, "cmdSysInfo");
     // The buttons keep the desktop's colours: the style paints their faces
     // in its own.
     for (QPushButton* b : {cmdOK, cmdSysInfo})
         b->setPalette(tk::Explicit(QApplication::palette(b)));
     lblDisclaimer = tk::Create<tk::Label>(this, L::Controls, "lblDisclaimer");
-    Line1 = tk::Create<QWidget>(this, L::Controls, "Line1");
-    Line1->setFixedHeight(1);
-    QPalette grey = Line1->palette();
-    grey.setColor(QPalette::Window, tk::OleColor(tk::vbGrey));
-    Line1->setPalette(grey);
-    Line1->setAutoFillBackground(true);
     lblDescription = tk::Create<tk::Label>(this, L::Controls, "lblDescription");
     lblTitle = tk::Create<tk::Label>(this, L::Controls, "lblTitle");
     lblTitle->setFont(tk::FontOrDefault(QString::fromUtf8(L::TitleFontFamily), L::TitleFontPoints, true));
     lblVersion = tk::Create<tk::Label>(this, L::Controls, "lblVersion");
     for (tk::Label* l : {lblDisclaimer, lblDescription, lblTitle, lblVersion})
         l->SetForeColor(tk::vbBlack);
+    Line1 = tk::Create<QWidget>(this, L::Controls, "Line1");
+    Line1->setFixedHeight(1);
+    QPalette grey = Line1->palette();
+    grey.setColor(QPalette::Window, tk::OleColor(tk::vbGrey));
+    Line1->setPalette(grey);
+    Line1->setAutoFillBackground(true);
 
     tk::ApplyTabOrder(this, L::Controls);
     tk::KeepDefaultFont(this);

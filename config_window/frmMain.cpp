@@ -47,7 +47,8 @@ frmMain::frmMain()
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    // Built in the table's order, which is also the order of stacking.
+    // Made in the table's order: the order of stacking, and the order a
+    // screen reader reads them in.
     txtMessage = tk::Create<tk::TextBox>(this, L::Controls, "txtMessage");
     txtMessage->SetLocked(true);
     txtMessage->SetBackColor(tk::vbLightGrey);

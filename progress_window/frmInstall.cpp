@@ -36,20 +36,21 @@ frmInstall::frmInstall()
     // nameless filler), named by its caption.
     tk::SetAccessibleRole(this, QAccessible::Window);
 
+    // Made in this order, the order a screen reader reads them in.
+    Picture1 = tk::Create<QWidget>(this, L::Controls, "Picture1");
+    Picture1->setFocusPolicy(Qt::StrongFocus);
     Frame1 = tk::Create<tk::Frame>(this, L::Controls, "Frame1");
-    cmdCancel = tk::Create<QPushButton>(this, L::Controls, "cmdCancel");
-    cmdCancel->setAutoDefault(true);
-    cmdCancel->setDefault(false);
+    lblDescription = tk::Create<tk::Label>(this, L::Controls, "lblDescription");
+    // Picture1 holds the focus when the window appears but is never seen: a
+    // screen reader reports the installation message there instead.
+    tk::SetAccessibleStandIn(Picture1, lblDescription);
     ProgressBar1 = tk::Create<tk::ProgressBar>(this, L::Controls, "ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setAccessibleName(QStringLiteral("Installation progress"));
-    lblDescription = tk::Create<tk::Label>(this, L::Controls, "lblDescription");
-    Picture1 = tk::Create<QWidget>(this, L::Controls, "Picture1");
-    Picture1->setFocusPolicy(Qt::StrongFocus);
-    // Picture1 holds the focus when the window appears but is never seen: a
-    // screen reader reports the installation message there instead.
-    tk::SetAccessibleStandIn(Picture1, lblDescription);
+    cmdCancel = tk::Create<QPushButton>(this, L::Controls, "cmdCancel");
+    cmdCancel->setAutoDefault(true);
+    cmdCancel->setDefault(false);
 
     tk::ApplyTabOrder(this, L::Controls);
     tk::KeepDefaultFont(this);
