@@ -10,7 +10,7 @@ inline constexpr const char* DesignCaption = "About Lullwick";
 // The client area's place from the screen's top left, and its size.
 inline constexpr tk::Twips ClientArea{2340, 1935, 2925, 2745};
 
-inline constexpr tk::ControlSpec Controls[] = {
+inline constexpr tk::ControlRow Controls[] = {
     // name, container, caption, {left, top, width, height}, tab index
     {"picIcon", "frmAbout", "", {240, 240, 540, 540}, 1},
     {"cmdOK", "frmAbout", "OK", {240, 2280, 1020, 345}, 0},

@@ -11,7 +11,7 @@ namespace lw::main_layout {
 inline constexpr const char* Caption = "Lullwick";
 inline constexpr tk::Twips ClientArea{0, 0, 5580, 5100};
 
-inline constexpr tk::ControlSpec Controls[] = {
+inline constexpr tk::ControlRow Controls[] = {
     // name, container, caption, {left, top, width, height}, tab index
     {"txtMessage", "frmMain", "", {120, 3720, 5295, 1215}, 8},
     {"Frame1", "frmMain", "Configure your Lullwick", {120, 120, 5295, 3135}, 0},
@@ -26,7 +26,7 @@ inline constexpr tk::ControlSpec Controls[] = {
     {"Label4", "frmMain", "Installation Display Message:", {1560, 3360, 2175, 255}, 10},
 };
 
-inline constexpr tk::MenuSpec Menus[] = {
+inline constexpr tk::MenuRow Menus[] = {
     // name, caption, a menu (or an item of the menu above)
     {"File", "&File", true},
     {"mnuFileExit", "E&xit", false},

@@ -8,7 +8,7 @@ namespace lw::install_layout {
 
 inline constexpr tk::Twips ClientArea{0, 0, 5265, 2040};
 
-inline constexpr tk::ControlSpec Controls[] = {
+inline constexpr tk::ControlRow Controls[] = {
     // name, container, caption, {left, top, width, height}, tab index
     {"Frame1", "frmInstall", "", {120, 0, 5055, 1935}, 1},
     {"cmdCancel", "Frame1", "Cancel ", {2040, 1440, 855, 375}, 4},

@@ -11,28 +11,28 @@
 
 namespace tk {
 
-const ControlSpec& SpecOf(Layout layout, const char* name)
+const ControlRow& RowOf(Layout layout, const char* name)
 {
-    for (const ControlSpec& s : layout)
+    for (const ControlRow& s : layout)
         if (std::strcmp(s.name, name) == 0)
             return s;
     throw std::logic_error(std::string("no control in the layout named ") + name);
 }
 
-QWidget* ContainerOf(QWidget* form, const ControlSpec& spec)
+QWidget* ContainerOf(QWidget* form, const ControlRow& row)
 {
-    if (form->objectName() == QLatin1String(spec.container)) {
+    if (form->objectName() == QLatin1String(row.container)) {
         auto* window = qobject_cast<QMainWindow*>(form);
         return window ? window->centralWidget() : form;
     }
-    return Named<QWidget>(form, spec.container);
+    return Named<QWidget>(form, row.container);
 }
 
-void Place(QWidget* control, const ControlSpec& spec)
+void Place(QWidget* control, const ControlRow& row)
 {
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(ToPixels(spec.rect));
-    const QString caption = QString::fromUtf8(spec.caption);
+    control->setObjectName(QString::fromLatin1(row.name));
+    control->setGeometry(ToPixels(row.rect));
+    const QString caption = QString::fromUtf8(row.caption);
     if (caption.isEmpty())
         return;
     if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -43,10 +43,10 @@ void Place(QWidget* control, const ControlSpec& spec)
         frame->setTitle(caption);
 }
 
-void BuildMenus(QMenuBar* bar, std::span<const MenuSpec> menus)
+void BuildMenus(QMenuBar* bar, std::span<const MenuRow> menus)
 {
     QMenu* menu = nullptr;
-    for (const MenuSpec& m : menus) {
+    for (const MenuRow& m : menus) {
         const QString caption = QString::fromUtf8(m.caption);
         QObject* entry = nullptr;
         if (m.topLevel)
@@ -62,7 +62,7 @@ void BuildMenus(QMenuBar* bar, std::span<const MenuSpec> menus)
 QList<QWidget*> TabStops(QWidget* form, Layout layout)
 {
     QList<std::pair<int, QWidget*>> order;
-    for (const ControlSpec& s : layout)
+    for (const ControlRow& s : layout)
         if (s.tabIndex >= 0)
             if (auto* w = form->findChild<QWidget*>(QString::fromLatin1(s.name)))
                 order.append({s.tabIndex, w});

@@ -20,41 +20,41 @@ namespace tk {
 // A control: the name the code and tests use, its container (the window
 // itself or a frame of it), caption, place and size in twips within the
 // container, and tab index (-1: none).
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     const char* container;
     const char* caption;
     Twips rect;
     int tabIndex;
 };
-using Layout = std::span<const ControlSpec>;
+using Layout = std::span<const ControlRow>;
 
 // A menu of the menu bar, or an item of the menu above it ("-": a separator).
-struct MenuSpec {
+struct MenuRow {
     const char* name;
     const char* caption;
     bool topLevel;
 };
 
-const ControlSpec& SpecOf(Layout layout, const char* name);
+const ControlRow& RowOf(Layout layout, const char* name);
 
 // The widget a control of `form` goes in: its container's, or the form's
 // client area when the container is the form itself.
-QWidget* ContainerOf(QWidget* form, const ControlSpec& spec);
+QWidget* ContainerOf(QWidget* form, const ControlRow& row);
 // Names the control, places it and gives it its caption, if it has one.
-void Place(QWidget* control, const ControlSpec& spec);
+void Place(QWidget* control, const ControlRow& row);
 
 template <typename Control>
 Control* Create(QWidget* form, Layout layout, const char* name)
 {
-    const ControlSpec& spec = SpecOf(layout, name);
-    auto* control = new Control(ContainerOf(form, spec));
-    Place(control, spec);
+    const ControlRow& row = RowOf(layout, name);
+    auto* control = new Control(ContainerOf(form, row));
+    Place(control, row);
     return control;
 }
 
 // Fills the menu bar from the table, each menu and item named by it.
-void BuildMenus(QMenuBar* bar, std::span<const MenuSpec> menus);
+void BuildMenus(QMenuBar* bar, std::span<const MenuRow> menus);
 
 // A named child (menu, item, control), which must be there.
 template <typename T>
