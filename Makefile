@@ -38,15 +38,16 @@ test-asan: setup
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir $(BUILD)-asan --output-on-failure -j$(JOBS) -L unit
 
-# Lullwick for Windows: build-windows/Lullwick-VERSION-windows-x86_64.zip,
-# against a Qt for Windows built once from the release's own Qt source
+# Lullwick for Windows: one self-contained build-windows/Lullwick.exe, and
+# build-windows/Lullwick-VERSION-windows-x86_64.zip with it and the licences,
+# against a static Qt for Windows built once from the release's own Qt source
 # (cached in ~/.cache/lullwick; the first build takes 30 to 50 minutes).
 windows: SETUP = windows
 windows: setup
 	@./scripts/windows build-windows
 
 # The Windows code (registry layer, file test, resources) and the program
-# itself from its zip, under Wine; not part of make test, for Wine and the Qt
+# itself as a user has it, alone in a folder, under Wine; not part of make test, for Wine and the Qt
 # build are large.
 test-windows: SETUP = windows
 test-windows: configure windows
@@ -89,9 +90,7 @@ screenshots: build
 
 screenshots-windows: SETUP = windows
 screenshots-windows: windows
-	@rm -rf build-windows/shots && mkdir -p build-windows/shots && \
-		cd build-windows/shots && cmake -E tar xf ../Lullwick-*-windows-x86_64.zip
-	@tests/gui/driver.py screenshots build-windows/shots/Lullwick-*/Lullwick.exe docs/windows
+	@tests/gui/driver.py screenshots build-windows/Lullwick.exe docs/windows
 
 clean:
 	rm -rf $(BUILD)
