@@ -191,6 +191,12 @@ void frmMain::mnuHelpAbout_Click() { forms::About().ShowModal(); }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // Once a run has started only its Cancel or its end ends the program: a
+    // close sent to this hidden window (by another program) is refused.
+    if (forms::InstallExists()) {
+        event->ignore();
+        return;
+    }
     // Closed before a run, with no other window loaded: the program's natural end.
     event->accept();
     tk::Handle([] { tk::End(); });

@@ -4,11 +4,13 @@
 #include "toolkit/units.h"
 
 #include <QAbstractItemView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QStyleOption>
 #include <QTextOption>
 #include <QValidator>
 
@@ -132,6 +134,54 @@ void TextBox::SetBackColor(std::uint32_t colour)
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 {
     connect(this, &QProgressBar::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+bool ProgressBar::StyleDrawsWholeChunks() const
+{
+    if (chunked_ < 0) {
+        // 3 % of 200 pixels: six pixels, less than any chunk.
+        QStyleOptionProgressBar probe;
+        probe.initFrom(this);
+        probe.rect = QRect(0, 0, 200, 20);
+        probe.minimum = 0;
+        probe.maximum = 100;
+        probe.progress = 3;
+        probe.state |= QStyle::State_Horizontal;
+        QImage image(probe.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            style()->drawControl(QStyle::CE_ProgressBarContents, &probe, &painter, this);
+        }
+        QImage blank(image.size(), image.format());
+        blank.fill(Qt::transparent);
+        chunked_ = image == blank ? 1 : 0;
+    }
+    return chunked_ == 1;
+}
+
+void ProgressBar::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange)
+        chunked_ = -1;
+    QProgressBar::changeEvent(event);
+}
+
+void ProgressBar::paintEvent(QPaintEvent* event)
+{
+    if (!StyleDrawsWholeChunks()) {
+        QProgressBar::paintEvent(event);
+        return;
+    }
+    QStyleOptionProgressBar option;
+    initStyleOption(&option);
+    QPainter painter(this);
+    style()->drawControl(QStyle::CE_ProgressBarGroove, &option, &painter, this);
+    const QRect contents = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);
+    const qint64 range = qMax<qint64>(1, qint64(maximum()) - minimum());
+    const qint64 done = qBound<qint64>(0, qint64(value()) - minimum(), range);
+    const int width = int((done * contents.width() + range / 2) / range);
+    painter.fillRect(QRect(contents.topLeft(), QSize(width, contents.height())), option.palette.highlight());
 }
 
 // --- Frame

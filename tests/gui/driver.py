@@ -284,11 +284,18 @@ class Session:
             fail("a run started")
 
     def cancel_no_then_yes(self):
-        """With the focus on Cancel: Cancel then No goes on, Cancel then Yes
-        ends the program with status 0."""
+        """With the focus on Cancel: Cancel asks Confirm, which must be
+        answered (Esc and a close do nothing) and cannot be resized; No goes
+        on, Cancel then Yes ends the program with status 0."""
         self.keys("space")
         self.expect("Confirm", 5)
-        self.keys("Escape")             # No
+        if isinstance(self, X11) and not self.fixed_size("Confirm"):
+            fail("the Confirm box can be resized")
+        self.keys("Escape")
+        self.still_running("Confirm")
+        self.close("Confirm")
+        self.still_running("Confirm")
+        self.keys("Tab", "space")       # No
         self.gone("Confirm")
         self.still_running(RUN)
         self.keys("space")
@@ -410,6 +417,12 @@ class X11(Session):
         x, y, w, h = self.client(title)
         left, right, top, bottom = self.prop(self.windows(title)[0], "_NET_FRAME_EXTENTS") or (0, 0, 0, 0)
         return x - left, y - top, w + left + right, h + top + bottom
+
+    def fixed_size(self, title):
+        """The window tells the window manager that it has one size only."""
+        hints = self.dpy.create_resource_object("window", self.windows(title)[0]).get_wm_normal_hints()
+        return bool(hints) and hints.flags & 0x30 == 0x30 and (hints.min_width, hints.min_height) == (
+            hints.max_width, hints.max_height)
 
     def states(self, win):
         return [self.dpy.get_atom_name(a) for a in self.prop(win, "_NET_WM_STATE") or []]
@@ -770,6 +783,27 @@ def refuse_close(s):
     s.cancel_no_then_yes()
 
 
+@case("gui_close-hidden", "wine_close-hidden")
+def close_hidden(s):
+    # During a run, a close sent to the hidden configuration window by
+    # another program (on X11 the window manager's delete message, on
+    # Windows taskkill without /f) is refused: the run goes on.
+    s.open_main()
+    s.start_run("0.5")
+    if isinstance(s, Wine):
+        subprocess.run([s.wine, "taskkill", "/im", "Lullwick.exe"], env=s.env, capture_output=True, timeout=30)
+    else:
+        from Xlib.protocol import event
+        hidden = [w for w in s.root.query_tree().children if s.name(w) == "Lullwick"]
+        if not hidden:
+            fail("no hidden configuration window")
+        protocols, delete = (s.dpy.intern_atom(a) for a in ("WM_PROTOCOLS", "WM_DELETE_WINDOW"))
+        for w in hidden:
+            w.send_event(event.ClientMessage(window=w, client_type=protocols, data=(32, [delete, 0, 0, 0, 0])))
+        s.dpy.flush()
+    s.still_running(RUN)
+
+
 @case("gui_bad-duration")
 def bad_duration(s):
     s.open_main()
@@ -793,6 +827,11 @@ def about(s):
     s.open_about()
     if isinstance(s, Sway):
         painted(s, "About Lullwick")
+    else:
+        # Its client area where the box was designed to be, from the screen's top left.
+        x, y, _, _ = TABLES["frmAbout"]["ClientArea"][1]
+        wait(3, lambda: s.client("About Lullwick")[:2] == (x, y),
+             "the About box's client area is at %s, not %s" % (s.client("About Lullwick")[:2], (x, y)))
     s.close_about()
     s.still_running("Lullwick")
 
@@ -873,6 +912,8 @@ def window_destroyed(s):
         s.tool("xdotool", "windowclose", str(s.windows(title)[0]))
         status = s.wait_exit(2)
         print("%s destroyed: the program ended, status %d" % (title, status))
+        if status != 1:
+            fail("status %d, not 1, after %s was destroyed" % (status, title))
 
 
 @case("gui_icon-focus")
