@@ -19,8 +19,11 @@
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 #include <set>
 
 namespace lw {
@@ -450,6 +453,31 @@ private slots:
         QCOMPARE(seen.boxes[0].prompt, report);
         QCOMPARE(seen.boxes[0].title, QStringLiteral("Lullwick"));
         QCOMPARE(seen.ends, 1);
+    }
+
+    // The classic Windows style draws whole chunks of 9 pixels: 1 % of the
+    // bar would show as nothing, 50 % as a multiple of 9.
+    void barShowsItsShareUnderAChunkedStyle()
+    {
+        frmInstall* run = start("1 minute");
+        std::unique_ptr<QStyle> chunked(QStyleFactory::create("Windows"));
+        QVERIFY(chunked);
+        run->ProgressBar1->setStyle(chunked.get());
+        QStyleOptionProgressBar option;
+        option.initFrom(run->ProgressBar1);
+        const QRect contents = chunked->subElementRect(QStyle::SE_ProgressBarContents, &option, run->ProgressBar1);
+        for (int value : {1, 50}) {
+            run->ProgressBar1->setValue(value);
+            const QImage bar = run->ProgressBar1->grab().toImage();
+            const int y = bar.height() / 2;
+            const QRgb empty = bar.pixel(contents.right(), y);
+            int fill = 0;
+            for (int x = contents.left(); x < contents.right(); ++x)
+                fill += bar.pixel(x, y) != empty;
+            QVERIFY2(qAbs(fill - contents.width() * value / 100.0) <= 1,
+                     qPrintable(QString("%1 %: %2 of %3 pixels").arg(value).arg(fill).arg(contents.width())));
+        }
+        run->ProgressBar1->setStyle(nullptr);
     }
 
     void realTimerTicks()

@@ -1198,16 +1198,51 @@ def wine_run(s):
     start = s.pressed
     client_size(s, RUN, "frmInstall")
 
-    def fill():
-        row = s.shot(RUN, "frmInstall", "ProgressBar1")
+    def fill(row=None):
+        row = row or s.shot(RUN, "frmInstall", "ProgressBar1")
         return row.fill(row.height // 2, 2, row.width - 4)
-    first = fill()
+    first = fill(s.settled(lambda: s.shot(RUN, "frmInstall", "ProgressBar1")))
+    if first == 0:
+        fail("the bar was painted empty at 1 %")
     wait(6, lambda: s.has(RUN) and fill() > 100, "the bar was not painted at 50 %% (first %d pixels)" % first)
     s.ended_well(10)
     took = (time.monotonic() - start) * 1000
     print("run of 6 ticks: the bar from %d pixels, ended after %d ms" % (first, took))
     if not 5900 <= took < 7500:
         fail("the run took %d ms" % took)
+
+
+@case("wine_dpi-120", "wine_dpi-144")
+def wine_dpi(s):
+    # At 120 and 144 dpi (Windows' 125 % and 150 %) every window is the
+    # 96-dpi one scaled whole: its client area 1.25 or 1.5 times as large
+    # (to the pixel), and below its lowest control the same empty margin,
+    # scaled: nothing is cut.
+    dpi = int(NAME.rsplit("-", 1)[1])
+    scale = dpi / 96
+    s.registry("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+
+    def scaled(title, form, lowest):
+        _, _, w, h = s.client(title)
+        want_w, want_h = (v * scale for v in TABLES[form]["ClientArea"][1][2:])
+        menu = h - round(want_h)
+        _, top, _, height = place(form, lowest)
+        margin = round((TABLES[form]["ClientArea"][1][3] - top - height) * scale)
+        band = s.settled(lambda: s.picture(*s.client(title)))
+        rows = [band.rgb[y * band.width * 3:(y + 1) * band.width * 3] for y in range(band.height)]
+        empty = next(i for i, r in enumerate(reversed(rows)) if len(set(r[k:k + 3] for k in range(0, len(r), 3))) > 1)
+        print("%s at %d dpi: client %dx%d (menu bar %d), %d empty rows at the bottom" % (title, dpi, w, h, menu, empty))
+        if abs(w - want_w) >= 1 or not 0 <= menu < 40 * scale:
+            fail("%s: client area %dx%d at %d dpi, not %gx%g (and a menu bar)" % (title, w, h, dpi, want_w, want_h))
+        if abs(empty - margin) > 1:
+            fail("%s: %d empty rows below %s at %d dpi, not %d" % (title, empty, lowest, dpi, margin))
+    s.open_main()
+    scaled("Lullwick", "frmMain", "txtMessage")
+    s.open_about()
+    scaled("About Lullwick", "frmAbout", "cmdOK")
+    s.close_about()
+    s.start_run("0.5")
+    scaled(RUN, "frmInstall", "Frame1")
 
 
 @case("wine_sysinfo")
