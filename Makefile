@@ -47,8 +47,8 @@ windows: setup
 	@./scripts/windows build-windows
 
 # The Windows code (registry layer, file test, resources) and the program
-# itself as a user has it, alone in a folder, under Wine; not part of make test, for Wine and the Qt
-# build are large.
+# itself as a user has it, alone in a folder, under Wine; not part of make
+# test, for Wine and the Qt build are large.
 test-windows: SETUP = windows
 test-windows: configure windows
 	@tests/windows/run.sh $(BUILD) build-windows

@@ -82,9 +82,13 @@ frmMain::frmMain()
     tk::ApplyTabOrder(this, L::Controls);
     tk::KeepDefaultFont(this);
 
+    // The menu bar above the client area, as tall as the window's layout
+    // makes it at this width: at some DPIs that is a pixel more than its
+    // size hint, which would come off the client area.
     const QRect area = tk::ToPixels(L::ClientArea);
     client->setMinimumSize(0, 0);
-    resize(area.width(), area.height() + menuBar()->sizeHint().height());
+    const int menu = menuBar()->heightForWidth(area.width());
+    resize(area.width(), area.height() + (menu >= 0 ? menu : menuBar()->sizeHint().height()));
 
     tk::on(cmbMessage, &tk::ComboBox::Click, this, &frmMain::cmbMessage_Click);
     tk::on(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);

@@ -4,7 +4,6 @@
 #include "toolkit/units.h"
 
 #include <QAbstractItemView>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -136,52 +135,22 @@ ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
     connect(this, &QProgressBar::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
-bool ProgressBar::StyleDrawsWholeChunks() const
+void ProgressBar::paintEvent(QPaintEvent* /*event*/)
 {
-    if (chunked_ < 0) {
-        // 3 % of 200 pixels: six pixels, less than any chunk.
-        QStyleOptionProgressBar probe;
-        probe.initFrom(this);
-        probe.rect = QRect(0, 0, 200, 20);
-        probe.minimum = 0;
-        probe.maximum = 100;
-        probe.progress = 3;
-        probe.state |= QStyle::State_Horizontal;
-        QImage image(probe.rect.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        {
-            QPainter painter(&image);
-            style()->drawControl(QStyle::CE_ProgressBarContents, &probe, &painter, this);
-        }
-        QImage blank(image.size(), image.format());
-        blank.fill(Qt::transparent);
-        chunked_ = image == blank ? 1 : 0;
-    }
-    return chunked_ == 1;
-}
-
-void ProgressBar::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::StyleChange)
-        chunked_ = -1;
-    QProgressBar::changeEvent(event);
-}
-
-void ProgressBar::paintEvent(QPaintEvent* event)
-{
-    if (!StyleDrawsWholeChunks()) {
-        QProgressBar::paintEvent(event);
-        return;
-    }
     QStyleOptionProgressBar option;
     initStyleOption(&option);
+    const QRect bar = option.rect;
     QPainter painter(this);
+    option.rect = style()->subElementRect(QStyle::SE_ProgressBarGroove, &option, this);
     style()->drawControl(QStyle::CE_ProgressBarGroove, &option, &painter, this);
-    const QRect contents = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);
+    option.rect = bar;
+    option.rect = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);
     const qint64 range = qMax<qint64>(1, qint64(maximum()) - minimum());
     const qint64 done = qBound<qint64>(0, qint64(value()) - minimum(), range);
-    const int width = int((done * contents.width() + range / 2) / range);
-    painter.fillRect(QRect(contents.topLeft(), QSize(width, contents.height())), option.palette.highlight());
+    const int width = int((done * option.rect.width() + range / 2) / range);
+    painter.setClipRect(QRect(option.rect.topLeft(), QSize(width, option.rect.height())));
+    option.progress = option.maximum;
+    style()->drawControl(QStyle::CE_ProgressBarContents, &option, &painter, this);
 }
 
 // --- Frame

@@ -52,22 +52,17 @@ public:
 // A progress bar that repaints for every value it is given. Qt's own leaves
 // out a repaint when the change is narrower than one chunk of the style
 // (about 4 % of a 289-pixel bar), so most single steps would never be seen.
-// A progress bar whose fill is always its value's share of the bar. A style
-// that draws the fill in whole chunks (the classic Windows look, which Wine
-// has too) shows nothing until the value reaches one chunk's share and
-// rounds every value down to a chunk: under such a style the fill is drawn
-// here, smooth. Other styles draw it as they like.
+// A progress bar whose fill is its value's share of the bar, to the pixel:
+// the style's fill for the whole bar, cut at that share. Drawn by the style
+// alone, a narrow fill may show nothing: the classic Windows look draws
+// whole chunks of several per cent each, and the themed one (Wine's theme
+// too) stretches a picture whose margins are wider than the fill.
 class ProgressBar : public QProgressBar {
 public:
     explicit ProgressBar(QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    bool StyleDrawsWholeChunks() const;
-    mutable int chunked_ = -1; // unknown until asked
 };
 
 // A frame as the windows were laid out for: its caption sits on the border
