@@ -41,7 +41,7 @@ test-asan: setup
 # Lullwick for Windows: one self-contained build-windows/Lullwick.exe, and
 # build-windows/Lullwick-VERSION-windows-x86_64.zip with it and the licences,
 # against a static Qt for Windows built once from the release's own Qt source
-# (cached in ~/.cache/lullwick; the first build takes 30 to 50 minutes).
+# (cached in ~/.cache/lullwick; the first build takes 40 to 60 minutes).
 windows: SETUP = windows
 windows: setup
 	@./scripts/windows build-windows
