@@ -23,7 +23,7 @@ result() {
 
 # What the exe loads is Windows' own: no Qt, compiler runtime or other DLL
 # that would have to lie beside it.
-SYSTEM="advapi32 authz comdlg32 d3d9 d3d11 dwmapi dwrite dxgi gdi32 imm32 kernel32 msvcrt netapi32 ole32
+SYSTEM="advapi32 authz comdlg32 d3d9 d3d11 d3d12 dwmapi dwrite dxgi gdi32 imm32 kernel32 msvcrt netapi32 ole32
 oleaut32 setupapi shcore shell32 shlwapi user32 userenv uxtheme version winmm wtsapi32 ws2_32"
 imports=$(x86_64-w64-mingw32-objdump -p "$EXE" | sed -n 's/^\tDLL Name: \(.*\)\.[dD][lL][lL]$/\1/p' | tr 'A-Z' 'a-z' | sort -u)
 foreign=$(for dll in $imports; do
