@@ -3,10 +3,10 @@
 # run.sh BUILD WINDOWS_BUILD: the Windows side under Wine, with WINDOWS_BUILD's
 # Lullwick.exe as a user has it: alone in a folder of its own. First the
 # exe itself (it imports only what Windows has; built again in another
-# folder it is the same to the byte), then a check, cross-built into BUILD,
-# of the Win32 layer (registry, file test) and of the exe's version record
-# and icon group; then the program, driven from outside by the whole-program
-# driver's wine_ cases. Ends with "N passed, N failed" over all of them.
+# folder, from files of other times, it is the same to the byte), then a
+# check, cross-built into BUILD, of the Win32 layer (registry, file test)
+# and of the exe's version record and icon group; then the program, driven
+# from outside by the whole-program driver's wine_ cases. Ends with "N passed, N failed" over all of them.
 set -eu
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=$(cd "$1" && pwd)
@@ -33,8 +33,11 @@ echo "imports: $(echo $imports)"
 [ -z "$foreign" ] || echo "Lullwick.exe needs DLLs that Windows lacks: $foreign"
 result "$([ -n "$imports" ] && [ -z "$foreign" ]; echo $?)" "imports"
 
-# The same source and Qt in another folder: the same exe.
-"$SRC/scripts/windows" "$OUT/again" >"$OUT/again.log" 2>&1 || { tail -20 "$OUT/again.log"; exit 1; }
+# The same source and Qt in another folder, with files of other times (as a
+# fresh checkout has them): the same exe.
+mkdir "$OUT/again-src"
+tar -C "$SRC" --exclude=./.git --exclude='./build*' -cf - . | tar -C "$OUT/again-src" -xmf -
+"$OUT/again-src/scripts/windows" "$OUT/again" >"$OUT/again.log" 2>&1 || { tail -20 "$OUT/again.log"; exit 1; }
 sha256sum "$EXE" "$OUT/again/Lullwick.exe"
 cmp "$EXE" "$OUT/again/Lullwick.exe" && same=0 || same=1
 result $same "same-bytes"
