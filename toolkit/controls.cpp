@@ -137,14 +137,13 @@ ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 
 void ProgressBar::paintEvent(QPaintEvent* /*event*/)
 {
-    QStyleOptionProgressBar option;
-    initStyleOption(&option);
-    const QRect bar = option.rect;
+    QStyleOptionProgressBar bar;
+    initStyleOption(&bar);
     QPainter painter(this);
-    option.rect = style()->subElementRect(QStyle::SE_ProgressBarGroove, &option, this);
+    QStyleOptionProgressBar option = bar;
+    option.rect = style()->subElementRect(QStyle::SE_ProgressBarGroove, &bar, this);
     style()->drawControl(QStyle::CE_ProgressBarGroove, &option, &painter, this);
-    option.rect = bar;
-    option.rect = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);
+    option.rect = style()->subElementRect(QStyle::SE_ProgressBarContents, &bar, this);
     const qint64 range = qMax<qint64>(1, qint64(maximum()) - minimum());
     const qint64 done = qBound<qint64>(0, qint64(value()) - minimum(), range);
     const int width = int((done * option.rect.width() + range / 2) / range);

@@ -49,14 +49,13 @@ public:
     void SetBackColor(std::uint32_t colour);
 };
 
-// A progress bar that repaints for every value it is given. Qt's own leaves
-// out a repaint when the change is narrower than one chunk of the style
-// (about 4 % of a 289-pixel bar), so most single steps would never be seen.
-// A progress bar whose fill is its value's share of the bar, to the pixel:
-// the style's fill for the whole bar, cut at that share. Drawn by the style
-// alone, a narrow fill may show nothing: the classic Windows look draws
-// whole chunks of several per cent each, and the themed one (Wine's theme
-// too) stretches a picture whose margins are wider than the fill.
+// A progress bar that repaints for every value it is given, and whose fill
+// is its value's share of the bar, to the pixel: the style's fill for the
+// whole bar, cut at that share. Qt's own leaves out a repaint when the change
+// is narrower than one chunk of the style (about 4 % of a 289-pixel bar), and
+// a style may draw a narrow fill as nothing: the classic Windows look draws
+// whole chunks of several per cent each, the themed one (Wine's too)
+// stretches a picture whose margins are wider than the fill.
 class ProgressBar : public QProgressBar {
 public:
     explicit ProgressBar(QWidget* parent);
