@@ -51,6 +51,7 @@ windows: setup
 # test, for Wine and the Qt build are large.
 test-windows: SETUP = windows
 test-windows: configure windows
+	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
 	@tests/windows/run.sh $(BUILD) build-windows
 
 # Each fuzz target under libFuzzer for FUZZ_SECONDS, from the stored corpus.
@@ -86,11 +87,12 @@ autopkgtest: package
 # and from the Windows program under Wine.
 screenshots: SETUP = test
 screenshots: build
-	@tests/gui/driver.py screenshots $(BUILD)/lullwick docs
+	@tests/gui/driver.py screenshots $(BUILD)/lullwick docs $(BUILD)/tests
 
 screenshots-windows: SETUP = windows
-screenshots-windows: windows
-	@tests/gui/driver.py screenshots build-windows/Lullwick.exe docs/windows
+screenshots-windows: configure windows
+	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
+	@tests/gui/driver.py screenshots build-windows/Lullwick.exe docs/windows $(BUILD)/tests
 
 clean:
 	rm -rf $(BUILD)

@@ -511,32 +511,49 @@ private slots:
         QCOMPARE(said().trimmed(), args);
     }
 
+    // This desktop's registry holds, under try 1, the first of the
+    // system-information programs on PATH in their order of preference, and
+    // nothing under try 2.
+    void desktopStandIn_data()
+    {
+        QTest::addColumn<QStringList>("onPath");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("all four") << QStringList{"lshw-gtk", "hardinfo", "hardinfo2", "kinfocenter"} << "kinfocenter";
+        QTest::newRow("both HardInfos") << QStringList{"lshw-gtk", "hardinfo", "hardinfo2"} << "hardinfo2";
+        QTest::newRow("HardInfo and lshw-gtk") << QStringList{"lshw-gtk", "hardinfo"} << "hardinfo";
+        QTest::newRow("lshw-gtk alone") << QStringList{"lshw-gtk"} << "lshw-gtk";
+        QTest::newRow("none") << QStringList{"sysinfo", "msinfo32"} << "";
+    }
     void desktopStandIn()
     {
-        // This desktop's registry holds the first system-information program
-        // on PATH under try 1, and nothing under try 2.
+        QFETCH(QStringList, onPath);
+        QFETCH(QString, found);
         QTemporaryDir dir;
-        const QString program = dir.filePath(QString::fromStdString(reg::SystemInformationPrograms()[1]));
-        QFile f(program);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const QString& name : onPath) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.close();
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
         const QByteArray oldPath = qgetenv("PATH");
+        const QByteArray oldData = qgetenv("XDG_DATA_DIRS");
+        const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
         qputenv("PATH", dir.path().toLocal8Bit());
+        // No GNOME Settings panel either.
+        qputenv("XDG_DATA_DIRS", dir.filePath("none").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", dir.filePath("none").toLocal8Bit());
         reg::Use(reg::MakeDesktopRegistry());
-        QString found, folder = "x";
-        const bool try1 = frmAbout::GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey), "PATH", found);
+        QString path = "x", folder = "x";
+        const bool try1 = frmAbout::GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey), "PATH", path);
         const bool try2 = frmAbout::GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoFolderKey), "MSINFO", folder);
-        qputenv("PATH", QByteArray(dir.path().toLocal8Bit() + "/none"));
-        QString none;
-        const bool absent = frmAbout::GetKeyValue(reg::LocalMachine, QString::fromUtf8(reg::SysInfoKey), "PATH", none);
         qputenv("PATH", oldPath);
-        QVERIFY(try1);
-        QCOMPARE(found, program);
+        qputenv("XDG_DATA_DIRS", oldData);
+        qputenv("XDG_DATA_HOME", oldHome);
+        QCOMPARE(try1, !found.isEmpty());
+        QCOMPARE(path, found.isEmpty() ? QString() : dir.filePath(found));
         QVERIFY(!try2);
         QCOMPARE(folder, QString());
-        QVERIFY(!absent);
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -110,8 +111,6 @@ private slots:
         QCOMPARE(run->ProgressBar1->minimum(), 0);
         QCOMPARE(run->ProgressBar1->maximum(), 100);
         QCOMPARE(run->ProgressBar1->value(), 1);
-        QCOMPARE(run->Timer1->interval(), 1000);
-        QCOMPARE(run->Timer1->timerType(), Qt::PreciseTimer);
         // No visible control has the focus: Enter and Space press nothing.
         QCOMPARE(run->focusWidget(), run->Picture1);
         QTest::keyClick(run, Qt::Key_Return);
@@ -125,17 +124,10 @@ private slots:
         frmInstall* run = start("1 minute");
         QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(run->ProgressBar1);
         QVERIFY(bar && bar->valueInterface());
-        QVERIFY(!bar->text(QAccessible::Name).isEmpty());
+        QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("Installation progress"));
         for (int i = 0; i < 3; ++i)
             tick(run);
         QCOMPARE(bar->valueInterface()->currentValue().toInt(), 5);
-    }
-
-    void timerRunsFromLoad()
-    {
-        main->cmbTime->SetText("1 minute");
-        QTest::mouseClick(main->cmdStart, Qt::LeftButton);
-        QVERIFY(forms::Install().Timer1->isActive());
     }
 
     void layout_data()
@@ -171,7 +163,7 @@ private slots:
                        Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
         QCOMPARE(run->cmdCancel->text(), QStringLiteral("Cancel "));
         QVERIFY(!run->cmdCancel->isDefault());
-        QCOMPARE(QGroupBox().title(), run->Frame1->title());
+        QCOMPARE(run->Frame1->title(), QString());
         // Everything below the client area is out of sight.
         QVERIFY(run->Picture1->y() >= run->height());
     }
@@ -482,11 +474,17 @@ private slots:
         run->ProgressBar1->setStyle(nullptr);
     }
 
+    // Nothing but the window's own timer ticks here: a run of 3 ticks ends
+    // no sooner than 3 s after Start (the whole-program bar case measures
+    // the seconds from outside, over 12 ticks).
     void realTimerTicks()
     {
         main->cmbTime->SetText("0.05");
+        QElapsedTimer clock;
+        clock.start();
         QTest::mouseClick(main->cmdStart, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(seen.ends, 1, 6000);
+        QVERIFY2(clock.elapsed() >= 2990, qPrintable(QString("ended after %1 ms").arg(clock.elapsed())));
     }
 };
 

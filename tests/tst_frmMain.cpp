@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace lw {
 
@@ -106,7 +107,7 @@ private slots:
         QStringList changed;
         for (QWidget* window : {static_cast<QWidget*>(w), static_cast<QWidget*>(&run)})
             for (QWidget* c : window->findChildren<QWidget*>())
-                if (c->font().pixelSize() != tk::DefaultFontPixels || c->font().family() != tk::DefaultFontFamily)
+                if (c->font().pixelSize() != 11 || c->font().family() != QStringLiteral("Liberation Sans"))
                     changed << c->objectName() + "/" + c->metaObject()->className();
         QApplication::setFont(before);
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join(", ")));
@@ -129,7 +130,6 @@ private slots:
         QCOMPARE(w->txtMessage->Text(), Slot[0]);
         QVERIFY(w->txtMessage->isReadOnly());
         QCOMPARE(testing::BackColour(w->txtMessage), 0x00E0E0E0u);
-        QCOMPARE(w->txtMessage->palette().color(QPalette::Base), QColor(224, 224, 224));
         QCOMPARE(tk::App().HelpFile, QCoreApplication::applicationDirPath() + "/Lull Wick.hlp");
         QCOMPARE(QApplication::focusWidget(), w->cmbApp);
     }
@@ -294,6 +294,51 @@ private slots:
         QVERIFY(w->txtMessage->isReadOnly());
         QCOMPARE(testing::BackColour(w->txtMessage), 0x00E0E0E0u);
         QCOMPARE(seen.boxes.size(), 0);
+    }
+
+    // Each choice shows its own preset, whole, read-only on grey.
+    void eachPresetMessage_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<int>("slot");
+        for (int n = 1; n <= 5; ++n)
+            QTest::newRow(qPrintable(QStringLiteral("Message %1").arg(n))) << QStringLiteral("Message %1").arg(n) << n;
+    }
+    void eachPresetMessage()
+    {
+        QFETCH(QString, choice);
+        QFETCH(int, slot);
+        pick(w->cmbMessage, "Custom Message");
+        pick(w->cmbMessage, choice);
+        QCOMPARE(w->txtMessage->Text(), Slot[slot - 1]);
+        QVERIFY(w->txtMessage->isReadOnly());
+        QCOMPARE(testing::BackColour(w->txtMessage), 0x00E0E0E0u);
+    }
+
+    // The wheel over a closed list picks nothing: no text changes, and the
+    // message stays.
+    void wheelOverAClosedListPicksNothing_data()
+    {
+        QTest::addColumn<QString>("combo");
+        QTest::newRow("application") << "cmbApp";
+        QTest::newRow("duration") << "cmbTime";
+        QTest::newRow("message choice") << "cmbMessage";
+    }
+    void wheelOverAClosedListPicksNothing()
+    {
+        QFETCH(QString, combo);
+        auto* c = w->findChild<tk::ComboBox*>(combo);
+        QVERIFY(c);
+        const QString before = c->Text();
+        const QPoint at = c->rect().center();
+        for (int delta : {-120, -120, 120, -120}) {
+            QWheelEvent turn(at, c->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(c, &turn);
+        }
+        QCOMPARE(c->Text(), before);
+        QCOMPARE(w->txtMessage->Text(), Slot[0]);
+        QVERIFY(w->txtMessage->isReadOnly());
     }
 
     void lockedBoxTakesNoTyping()

@@ -54,8 +54,8 @@ man -P cat 6 lullwick 2>/dev/null | grep -q "HOW A RUN ENDS" || { echo "FAIL: ma
 command=$(sed -n 's/^Exec=//p' /usr/share/applications/io.github.lullwick.Lullwick.desktop)
 program=$(PATH=/usr/local/bin:/usr/bin:/bin:/usr/games command -v "$command") ||
     { echo "FAIL: the desktop entry's command $command is not in PATH"; exit 1; }
-"$HERE/driver.py" gui_startup "$program" || exit 1
-"$HERE/driver.py" gui_close-main "$program" || exit 1
+"$HERE/driver.py" gui_startup "$program" "$BUILD/tests" || exit 1
+"$HERE/driver.py" gui_close-main "$program" "$BUILD/tests" || exit 1
 
 files=$(dpkg -L lullwick | grep -v '^/\.$')
 $SUDO dpkg --purge lullwick >/dev/null || { echo "FAIL: purge"; exit 1; }

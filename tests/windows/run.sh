@@ -62,7 +62,7 @@ m=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$OUT/check.log")
 passed=$((passed + n)) failed=$((failed + m))
 
 for case in $("$SRC/tests/gui/driver.py" --cases | tr ' ' '\n' | grep '^wine_'); do
-    if "$SRC/tests/gui/driver.py" "$case" "$EXE" >"$OUT/$case.log" 2>&1; then
+    if "$SRC/tests/gui/driver.py" "$case" "$EXE" "$BUILD/tests" >"$OUT/$case.log" 2>&1; then
         passed=$((passed + 1))
         echo "PASS: $case"
     else
