@@ -94,5 +94,6 @@ screenshots-windows: configure windows
 	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
 	@tests/gui/driver.py screenshots build-windows/Lullwick.exe docs/windows $(BUILD)/tests
 
+# Every build folder the targets above make.
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz build-windows

@@ -1,8 +1,12 @@
 # SPDX-License-Identifier: MIT
-# cmake -P release_test.cmake: the release read from Debian changelogs as
-# Debian writes them, with the versions it gives a package.
+# cmake -DOUT=FOLDER -P release_test.cmake: the release read from Debian
+# changelogs as Debian writes them, with the versions it gives a package.
+# The changelogs are written into FOLDER (a build folder).
 include(${CMAKE_CURRENT_LIST_DIR}/../cmake/ReleaseFromChangelog.cmake)
-set(dir ${CMAKE_CURRENT_BINARY_DIR}/release-test)
+if(NOT OUT)
+    message(FATAL_ERROR "release_test.cmake: give the folder to write into, -DOUT=FOLDER")
+endif()
+set(dir ${OUT}/release-test)
 file(MAKE_DIRECTORY ${dir})
 set(entry_1 "lullwick (@V@) unstable; urgency=medium\n\n  * Release.\n\n -- A <a@b.c>  Mon, 07 Dec 2026 12:00:00 +0000\n")
 set(binnmu "lullwick (1.0.0-1+b1) unstable; urgency=low, binary-only=yes\n\n  * Rebuild.\n\n -- B <b@b.c>  Fri, 01 Jan 2027 08:00:00 +0000\n\n")

@@ -179,6 +179,11 @@ class Session:
     def __init__(self):
         self.tmp = Path(tempfile.mkdtemp(prefix="lullwick-test-"))
         self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "DISPLAY")}
+        # A home and runtime folder of the session's own: what the window
+        # manager, Qt and Wine keep goes there, and goes with the session.
+        (self.tmp / "home").mkdir()
+        (self.tmp / "runtime").mkdir(mode=0o700)
+        self.env.update(HOME=str(self.tmp / "home"), XDG_RUNTIME_DIR=str(self.tmp / "runtime"))
         self.processes = []
         self.app = None
 
@@ -532,7 +537,7 @@ class Sway(Session):
         super().__init__()
         need("sway", "swaymsg", "wtype", "grim")
         runtime = self.tmp / "runtime"
-        runtime.mkdir(mode=0o700)
+        runtime.chmod(0o700)
         os.chmod(self.tmp, 0o755)
         self.user = []
         if os.getuid() == 0:
@@ -694,7 +699,7 @@ def start_xsm(s):
     smclient = str(Path(TOOLS) / "smclient")
     need("xsm", "iceauth", smclient)      # the last built with libSM (libsm-dev)
     home = s.tmp / "home"
-    home.mkdir()
+    home.mkdir(exist_ok=True)
     (home / ".xsmstartup").write_text("sh -c 'echo $SESSION_MANAGER >%s/sm'\n" % s.tmp)
     s.env.update(HOME=str(home), ICEAUTHORITY=str(home / ".ICEauthority"))
     s.xsm = s.spawn(["xsm"], "xsm")
@@ -1341,8 +1346,8 @@ def wine_session_end(s):
 
 def screenshots(s, folder):
     """Pictures of the real windows, with their frames, at twice the size (as
-    on a high-DPI screen) for the README: the configuration window and the
-    progress window half way side by side (lullwick.png), and the About box."""
+    on a high-DPI screen) for the README and the metainfo: each window (the
+    progress window half way), and the first two side by side (lullwick.png)."""
     out = Path(folder)
     out.mkdir(parents=True, exist_ok=True)
     scale = {} if isinstance(s, Wine) else {"QT_SCALE_FACTOR": "2"}
@@ -1354,14 +1359,18 @@ def screenshots(s, folder):
         picture.save_png(out / name)
         print("saved %s (%dx%d)" % (out / name, picture.width, picture.height))
     s.open_main(**scale)
-    s.keys(*["Tab"] * 6)                # the text cursor blinks in the first field: to Start
+    s.keys(*["Tab"] * 3)                # the text cursor blinks in the first field: to Start
     main = take("Lullwick")
+    save(main, "configuration-window.png")
+    s.keys(*["shift+Tab"] * 3)          # back to the first field, where a run is started from
     s.open_about()
     save(take("About Lullwick"), "about-box.png")
     s.close_about()
     s.start_run("0.2")                  # 12 seconds: half way at 6
     wait(8, lambda: s.has(RUN) and time.monotonic() - s.pressed >= 6.2, "the run ended early")
-    save(Picture.side_by_side(main, take(RUN)), "lullwick.png")
+    run = take(RUN)
+    save(run, "progress-window.png")
+    save(Picture.side_by_side(main, run), "lullwick.png")
     s.keys("Tab", "space")
     s.expect("Confirm", 5)
     s.keys("Return")
