@@ -51,7 +51,7 @@ windows: setup
 # test, for Wine and the Qt build are large.
 test-windows: SETUP = windows
 test-windows: configure windows
-	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
+	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables probe
 	@tests/windows/run.sh $(BUILD) build-windows
 
 # Each fuzz target under libFuzzer for FUZZ_SECONDS, from the stored corpus.
@@ -91,7 +91,7 @@ screenshots: build
 
 screenshots-windows: SETUP = windows
 screenshots-windows: configure windows
-	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
+	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables probe
 	@tests/gui/driver.py screenshots build-windows/Lullwick.exe docs/windows $(BUILD)/tests
 
 # Every build folder the targets above make.

@@ -31,6 +31,7 @@ frmAbout::frmAbout()
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(tk::ToPixels(L::ClientArea).size());
     tk::KeepNormalState(this);
+    tk::DialogFrame(this);
     setModal(true);
     // The texts are fixed black: the box keeps the light colours they were
     // chosen for, under a dark desktop theme too.

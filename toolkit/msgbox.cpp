@@ -21,10 +21,10 @@ MsgBoxResponder& responder()
     return r;
 }
 
+#ifndef Q_OS_WIN
 // Modal to the whole program (exec() makes it so) and fixed in size. A Yes/No
-// question must be answered, as the desktop's own box has it: Esc and the
-// close box do nothing (Qt would take either for No), and the close box is
-// greyed where the desktop greys it.
+// question must be answered, as Windows' own box has it: Esc and the close
+// box do nothing (Qt would take either for No).
 class Box : public QMessageBox {
 public:
     explicit Box(const MsgBoxCall& call)
@@ -58,18 +58,27 @@ protected:
         else
             QMessageBox::closeEvent(event);
     }
-    void showEvent(QShowEvent* event) override
-    {
-        QMessageBox::showEvent(event); // enables the close box again
-#ifdef Q_OS_WIN
-        if (HMENU menu = GetSystemMenu(HWND(winId()), FALSE); menu && mustAnswer_)
-            EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-#endif
-    }
 
 private:
     bool mustAnswer_;
 };
+#else
+// Windows' own box: its font, sound and frame, what a screen reader there
+// knows; a Yes/No box's Esc and Close already do nothing. Owned by the active
+// window, which it disables until answered (with none, every window of the
+// program). Its loop dispatches the program's other messages, timer ticks
+// included.
+int SystemBox(const MsgBoxCall& call)
+{
+    QWidget* active = QApplication::activeWindow();
+    const HWND owner = active ? HWND(active->winId()) : nullptr;
+    const UINT type = (call.style == vbYesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK) |
+                      (owner ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND;
+    const int answer = MessageBoxW(owner, reinterpret_cast<LPCWSTR>(call.prompt.utf16()),
+                                   reinterpret_cast<LPCWSTR>(call.title.utf16()), type);
+    return answer == IDYES ? vbYes : answer == IDNO ? vbNo : vbOK;
+}
+#endif
 } // namespace
 
 void SetMsgBoxResponder(MsgBoxResponder r) { responder() = std::move(r); }
@@ -79,13 +88,16 @@ int MsgBox(const QString& prompt, int style, const std::optional<QString>& title
     const MsgBoxCall call{prompt, style, title.value_or(App().Title)};
     if (responder())
         return responder()(call);
-
+#ifdef Q_OS_WIN
+    return SystemBox(call);
+#else
     Box box(call);
     switch (box.exec()) {
     case QMessageBox::Yes: return vbYes;
     case QMessageBox::No: return vbNo;
     default: return style == vbYesNo ? vbNo : vbOK;
     }
+#endif
 }
 
 } // namespace tk

@@ -6,6 +6,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace tk {
 
@@ -100,6 +103,40 @@ void CentreOnScreen(QWidget* window, const QPoint& onScreenOf)
     centre(window, onScreenOf);
     if (!window->isVisible() && window->frameGeometry() == window->geometry())
         new CentreWhenFramed(window, onScreenOf);
+}
+
+namespace {
+
+#ifdef Q_OS_WIN
+// Qt gives every window the application's icon, again each time the dialog's
+// native window is made (as a change of owner does): taken off on each show.
+class NoCaptionIcon : public QObject {
+public:
+    explicit NoCaptionIcon(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            const HWND hwnd = HWND(static_cast<QWidget*>(watched)->winId());
+            SendMessageW(hwnd, WM_SETICON, ICON_SMALL, 0);
+            SendMessageW(hwnd, WM_SETICON, ICON_BIG, 0);
+        }
+        return false;
+    }
+};
+#endif
+
+} // namespace
+
+void DialogFrame([[maybe_unused]] QWidget* window)
+{
+#ifdef Q_OS_WIN
+    // Without the system-menu hint, Qt makes a dialog with a close box the
+    // Windows way: the modal-dialog frame, in a window class with no icon.
+    window->setWindowFlag(Qt::WindowSystemMenuHint, false);
+    new NoCaptionIcon(window);
+#endif
 }
 
 } // namespace tk

@@ -20,4 +20,9 @@ void KeepNormalState(QWidget* window);
 // wait for: no window manager, Wayland).
 void CentreOnScreen(QWidget* window, const QPoint& onScreenOf);
 
+// A fixed dialog framed as Windows frames one: the modal-dialog frame, with
+// no icon in its title bar (the window keeps its icon for the task
+// switcher). Elsewhere the window manager's frame is left as it is.
+void DialogFrame(QWidget* window);
+
 } // namespace tk

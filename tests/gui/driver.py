@@ -528,6 +528,82 @@ class Wine(X11):
         super().end()
 
 
+class WineDesktop(Wine):
+    """Wine with a desktop of its own (a virtual desktop), where Wine, not an
+    X window manager, frames every window and answers as Windows does. Our
+    windows are found and measured by TOOLS/probe.exe, which asks Windows in
+    the same desktop; keys go to the desktop, which hands them on."""
+
+    def __init__(self, wm=None, screen="1024x768"):
+        super().__init__(wm, screen)
+        self.probe = Path(TOOLS) / "probe.exe"
+        need(str(self.probe))
+        self.registry("add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default", "/f")
+        self.registry("add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d", screen, "/f")
+
+    def ask(self, *args):
+        out = subprocess.run([self.wine, str(self.probe)] + list(args), env=self.env, capture_output=True,
+                             timeout=60)
+        return out.returncode, out.stdout.decode("utf-8", "replace")
+
+    def listed(self):
+        """Every shown window of the program as Windows describes it."""
+        found = []
+        for line in self.ask("list")[1].splitlines():
+            f = line.rstrip("\r").split("\t")
+            if len(f) == 10:
+                found.append(dict(title=f[0], cls=f[1], style=int(f[2], 16), exstyle=int(f[3], 16), owner=f[4],
+                                  client=tuple(int(v) for v in f[5].split()),
+                                  frame=tuple(int(v) for v in f[6].split()), close=f[7], icon=f[8],
+                                  foreground=f[9] == "1"))
+        return found
+
+    def windows(self, title):
+        match = title.fullmatch if isinstance(title, re.Pattern) else title.__eq__
+        return [w for w in self.listed() if match(w["title"])]
+
+    def described(self, title):
+        found = self.windows(title)
+        if not found:
+            fail('no window "%s"' % title)
+        return found[0]
+
+    def focused(self, title):
+        return any(w["foreground"] for w in self.windows(title))
+
+    def desktop(self):
+        """Where Wine's desktop window lies on the X screen."""
+        for c in self.root.query_tree().children:
+            g = c.get_geometry()
+            if c.get_attributes().map_state == self.X.IsViewable and (g.width, g.height) == (1024, 768):
+                at = self.root.translate_coords(c, 0, 0)
+                return at.x, at.y
+        fail("no Wine desktop on the screen")
+
+    def area(self, w):
+        dx, dy = self.desktop()
+        x, y, width, height = w["client"]
+        return x + dx, y + dy, width, height
+
+    def frame(self, title):
+        dx, dy = self.desktop()
+        x, y, width, height = self.described(title)["frame"]
+        return x + dx, y + dy, width, height
+
+    def fixed_size(self, title):
+        return not self.described(title)["style"] & WS_THICKFRAME
+
+    def close(self, title):
+        """The close box's request: the system menu's Close."""
+        if self.ask("sysclose", title)[0]:
+            fail('the probe found no window "%s" to close' % title)
+
+
+# Window styles, as Windows reports them.
+WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
+WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_EX_DLGMODALFRAME = 0x00020000, 0x00010000, 0x00000001
+
+
 class Sway(Session):
     """sway on its headless backend, with wtype for keys and grim for pixels.
     sway will not run as root: then the compositor, the tools and the program
@@ -1323,10 +1399,9 @@ def wine_sysinfo(s):
     s.keys("Return")
     wait(5, lambda: len(s.windows("Lullwick")) == 1, "the message stayed")
     s.registry("add", key, "/v", "Path", "/d", r"C:\windows\system32\msinfo32.exe", "/f")
-    before = set(s.windows(re.compile(".+")))
     s.keys("space")
-    started = wait(15, lambda: set(s.windows(re.compile(".+"))) - before, "msinfo32.exe did not start")
-    print("started: %s" % [s.name(s.dpy.create_resource_object("window", w)) for w in started])
+    # Wine's msinfo32.exe shows its About box.
+    wait(15, lambda: s.has("About System Information"), 'msinfo32.exe showed no "About System Information"')
     if len(s.windows("Lullwick")) != 1:
         fail("the message appeared with the registry value set")
 
@@ -1342,6 +1417,89 @@ def wine_session_end(s):
     print("the run ended %d ms after the session's end, status %d" % ((time.monotonic() - start) * 1000, status))
     if status != 0:
         fail("status %d at the session's end, not 0" % status)
+
+
+@case("wine_frames", desktop=True)
+def wine_frames(s):
+    # Each window as Windows itself describes it, with Wine drawing the
+    # frames: the configuration window sizable with a system menu and a
+    # minimize box; the About box a fixed dialog owned by it, with the
+    # modal-dialog frame and no icon in its title bar; the progress window a
+    # caption and nothing else, in the task bar; the message boxes Windows'
+    # own (its dialog class), owned by the window they speak for.
+    def want(title, present, absent, owner, cls=None, size=None, exstyle=0, icon=None):
+        w = wait(10, lambda: (s.windows(title) or [None])[0], 'no window "%s"' % title)
+        print("%s: %s" % (title, {k: (hex(v) if k.endswith("style") else v) for k, v in w.items()}))
+        if w["style"] & present != present or w["style"] & absent:
+            fail("%s has styles %#x: wanted %#x, not %#x" % (title, w["style"], present, absent))
+        if w["exstyle"] & exstyle != exstyle:
+            fail("%s has extended styles %#x, not %#x" % (title, w["exstyle"], exstyle))
+        if w["owner"] != owner:
+            fail("%s is owned by %r, not %r" % (title, w["owner"], owner))
+        if cls and w["cls"] != cls:
+            fail("%s is of class %s, not %s" % (title, w["cls"], cls))
+        if size and w["client"][2:] != size:
+            fail("%s: client area %s, not %s" % (title, w["client"][2:], size))
+        if icon and w["icon"] != icon:
+            fail("%s: title-bar icon %s, not %s" % (title, w["icon"], icon))
+        return w
+    main_w, main_h = TABLES["frmMain"]["ClientArea"][1][2:]
+    s.open_main()
+    main = want("Lullwick", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, WS_MAXIMIZEBOX, "")
+    if main["client"][2] != main_w or not main_h < main["client"][3] < main_h + 40:
+        fail("Lullwick: client area %s, not %dx%d below a menu bar" % (main["client"][2:], main_w, main_h))
+    s.open_about()
+    want("About Lullwick", WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, "Lullwick",
+         size=tuple(TABLES["frmAbout"]["ClientArea"][1][2:]), exstyle=WS_EX_DLGMODALFRAME, icon="none")
+    s.close_about()
+    s.keys(*["Tab"] * 5, *["Down"] * 5)         # Custom Message, emptied
+    s.keys(*["Tab"] * 4, "Return")              # round to Start
+    box = wait(10, lambda: [w for w in s.windows("Lullwick") if w["owner"] == "Lullwick"], "no message box")[0]
+    if box["cls"] != "#32770" or box["style"] & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX):
+        fail("the message box is not Windows' own: %s" % box)
+    s.keys("Return")
+    wait(10, lambda: len(s.windows("Lullwick")) == 1, "the message box stayed")
+    s.keys("Tab")                               # from Start to the message
+    s.type("Reticulating")
+    s.keys("shift+Tab", "shift+Tab", "shift+Tab", "ctrl+a")     # the duration
+    s.type("0.5")
+    s.keys("Tab", "Tab", "Return")              # Quit, Start
+    s.expect(RUN, 10)
+    want(RUN, WS_CAPTION, WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, "",
+         size=tuple(TABLES["frmInstall"]["ClientArea"][1][2:]))
+    s.keys("Tab", "space")                      # Cancel
+    want("Confirm", WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, RUN, cls="#32770")
+    s.keys("Return")                            # Yes
+    s.ended_well(10)
+
+
+@case("wine_closes", desktop=True)
+def wine_closes(s):
+    # Every close Windows offers, refused by the progress window and by
+    # Confirm: the system menu's Close (the close box's request), WM_CLOSE
+    # from another program, Alt+F4, and Esc on Confirm. No goes on, Yes ends.
+    s.open_main()
+    s.start_run("0.5")
+    for how in ("sysclose", "close"):
+        s.ask(how, RUN)
+        s.still_running(RUN)
+    s.keys("alt+F4")
+    s.still_running(RUN)
+    s.keys("Tab", "space")                      # Cancel
+    s.expect("Confirm", 10)
+    for how in ("sysclose", "close"):
+        s.ask(how, "Confirm")
+        s.still_running("Confirm")
+    for key in ("Escape", "alt+F4"):
+        s.keys(key)
+        s.still_running("Confirm")
+    s.keys("Tab", "space")                      # No
+    s.gone("Confirm", 10)
+    s.still_running(RUN)
+    s.keys("space")
+    s.expect("Confirm", 10)
+    s.keys("Return")                            # Yes, the default
+    s.ended_well(10)
 
 
 def screenshots(s, folder):
@@ -1396,7 +1554,9 @@ def main():
         TABLES.update(layout_tables(TOOLS))
         if NAME.startswith("wayland_"):
             s = Sway('for_window [title="^Installing"] border csd' if NAME == "wayland_csd" else "")
-        elif NAME.startswith("wine_") or PROGRAM.endswith(".exe"):
+        elif options.get("desktop") or (NAME == "screenshots" and PROGRAM.endswith(".exe")):
+            s = WineDesktop(options.get("wm"))
+        elif NAME.startswith("wine_"):
             s = Wine(options.get("wm"))
         else:
             s = X11(options.get("wm"), "2048x1536" if NAME == "screenshots" else "1024x768")

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: MIT
+// probe: what Windows itself says of Lullwick's windows, for the driver's
+// wine_desktop cases (run in the same Wine desktop as the program).
+//   probe list           one line per shown top-level window of Lullwick.exe
+//   probe sysclose TITLE the system menu's Close, as the close box sends it
+//   probe close TITLE    WM_CLOSE, as another program sends it
+// A line: title, window class, style, extended style, owner's title, client
+// area and whole window on the screen (x y width height each), the system
+// menu's Close (enabled, grayed, none or unknown), the title bar's icon (icon
+// or none)
+// and whether it is the foreground window (1 or 0), tab-separated.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(std::size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring Title(HWND hwnd)
+{
+    if (!hwnd)
+        return {};
+    wchar_t buffer[512] = {};
+    GetWindowTextW(hwnd, buffer, 512);
+    return buffer;
+}
+
+bool OfLullwick(HWND hwnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process)
+        return false;
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const bool ok = QueryFullProcessImageNameW(process, 0, path, &size);
+    CloseHandle(process);
+    const std::wstring name(path, size);
+    const std::wstring tail = L"\\lullwick.exe";
+    if (!ok || name.size() < tail.size())
+        return false;
+    std::wstring end = name.substr(name.size() - tail.size());
+    for (wchar_t& c : end)
+        c = wchar_t(towlower(c));
+    return end == tail;
+}
+
+std::vector<HWND> Windows()
+{
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND hwnd, LPARAM list) -> BOOL {
+            if (IsWindowVisible(hwnd) && OfLullwick(hwnd))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        LPARAM(&found));
+    return found;
+}
+
+// Wine gives no other process's system menu: "unknown" there.
+const char* CloseItem(HWND hwnd)
+{
+    if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU))
+        return "none";
+    HMENU menu = GetSystemMenu(hwnd, FALSE);
+    if (!menu)
+        return "unknown";
+    const UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
+    if (state == UINT(-1))
+        return "none";
+    return state & (MF_GRAYED | MF_DISABLED) ? "grayed" : "enabled";
+}
+
+// The icon the title bar draws: the window's own, else its class's.
+const char* CaptionIcon(HWND hwnd)
+{
+    if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU))
+        return "none";
+    const bool own = SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0) || SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0);
+    const bool ofClass = GetClassLongPtrW(hwnd, GCLP_HICONSM) || GetClassLongPtrW(hwnd, GCLP_HICON);
+    const bool modalFrame = GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME;
+    return own || ofClass || !modalFrame ? "icon" : "none";
+}
+
+HWND Find(const wchar_t* title)
+{
+    for (HWND hwnd : Windows())
+        if (Title(hwnd) == title)
+            return hwnd;
+    return nullptr;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring verb = argc > 1 ? argv[1] : L"";
+    if (verb == L"list" && argc == 2) {
+        for (HWND hwnd : Windows()) {
+            wchar_t cls[256] = {};
+            GetClassNameW(hwnd, cls, 256);
+            RECT client{};
+            GetClientRect(hwnd, &client);
+            POINT at{0, 0};
+            ClientToScreen(hwnd, &at);
+            RECT frame{};
+            GetWindowRect(hwnd, &frame);
+            std::printf("%s\t%s\t%08lx\t%08lx\t%s\t%ld %ld %ld %ld\t%ld %ld %ld %ld\t%s\t%s\t%d\n",
+                        Utf8(Title(hwnd)).c_str(), Utf8(cls).c_str(),
+                        static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+                        static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)),
+                        Utf8(Title(GetWindow(hwnd, GW_OWNER))).c_str(), at.x, at.y, client.right, client.bottom,
+                        frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                        CloseItem(hwnd), CaptionIcon(hwnd), GetForegroundWindow() == hwnd ? 1 : 0);
+        }
+        return 0;
+    }
+    if ((verb == L"sysclose" || verb == L"close") && argc == 3) {
+        HWND hwnd = Find(argv[2]);
+        if (!hwnd) {
+            std::fprintf(stderr, "probe: no window titled so\n");
+            return 1;
+        }
+        if (verb == L"sysclose")
+            PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: probe list | sysclose TITLE | close TITLE\n");
+    return 2;
+}
