@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= 2
 SETUP ?= run
 
-.PHONY: all setup configure build run test test-unit test-asan windows test-windows fuzz bench package autopkgtest screenshots screenshots-windows clean
+.PHONY: all setup configure build run test test-unit test-asan windows windows-sums test-windows fuzz bench package autopkgtest screenshots screenshots-windows clean
 
 all: build
 
@@ -45,6 +45,11 @@ test-asan: setup
 windows: SETUP = windows
 windows: setup
 	@./scripts/windows build-windows
+
+# Publishes what make windows built: its SHA-256 sums, for this Qt, in
+# docs/windows/SHA256SUMS (a commit that changes the exe updates them).
+windows-sums: windows
+	@./scripts/windows-sums write build-windows
 
 # The Windows code (registry layer, file test, resources) and the program
 # itself as a user has it, alone in a folder, under Wine; not part of make

@@ -42,6 +42,10 @@ sha256sum "$EXE" "$OUT/again/Lullwick.exe"
 cmp "$EXE" "$OUT/again/Lullwick.exe" && same=0 || same=1
 result $same "same-bytes"
 
+# The published sums: whoever builds this commit against this Qt gets them.
+"$SRC/scripts/windows-sums" check "$WINBUILD" && published=0 || published=$?
+[ "$published" -eq 2 ] || result "$published" "published-sums"
+
 CXX=x86_64-w64-mingw32-g++
 $CXX -std=c++20 -municode -Wall -Wextra -Werror -O1 -I"$SRC" -static -o "$OUT/check.exe" \
     "$SRC/tests/windows/check.cpp" "$SRC/about_box/registry_win32.cpp" \
