@@ -538,6 +538,10 @@ class WineDesktop(Wine):
         super().__init__(wm, screen)
         self.probe = Path(TOOLS) / "probe.exe"
         need(str(self.probe))
+        # Wine draws the caption buttons with its Marlett font, which it does
+        # not find where fonts-wine puts it (letters are drawn instead): it
+        # goes into the prefix's own fonts.
+        shutil.copy("/usr/share/wine/fonts/marlett.ttf", self.tmp / "prefix/drive_c/windows/Fonts/")
         self.registry("add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default", "/f")
         self.registry("add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d", screen, "/f")
 
@@ -1145,7 +1149,7 @@ def fixed_size(s):
                 "FULLSCREEN" in a or "MAXIMIZED" in a for a in s.states(win)),
                 "%s went from %s to %s on %s" % (title, before, s.client(title), state))
             s.tool("wmctrl", "-i", "-r", str(win), "-b", "remove,above,skip_pager")
-            wait(5, lambda: not marked())
+            wait(5, lambda: not marked(), "the window manager kept the window above or off the pager")
             print("%s kept %s against %s" % (title, before, state))
     s.open_main()
     s.open_about()
