@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= 2
 SETUP ?= run
 
-.PHONY: all setup configure build run test test-unit test-asan windows windows-sums test-windows fuzz bench package autopkgtest screenshots screenshots-windows clean
+.PHONY: all setup configure build run test test-unit test-asan windows windows-sums test-windows fuzz bench bench-windows package autopkgtest screenshots screenshots-windows clean
 
 all: build
 
@@ -77,6 +77,13 @@ fuzz: setup
 bench: SETUP = test
 bench: build
 	@bench/bench.py $(BUILD) | tee $(BUILD)/benchmarks.md
+
+# The Windows program's start-up under Wine beside a bare Win32 window.
+bench-windows: SETUP = windows
+bench-windows: configure windows
+	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
+	@x86_64-w64-mingw32-g++ -O2 -municode -mwindows -static -s -o $(BUILD)/bare_win32.exe bench/bare_win32.cpp
+	@bench/windows.py build-windows/Lullwick.exe $(BUILD)/bare_win32.exe $(BUILD)/tests
 
 package: SETUP = package
 package: setup
