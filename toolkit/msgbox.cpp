@@ -76,7 +76,9 @@ int SystemBox(const MsgBoxCall& call)
                       (owner ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND;
     const int answer = MessageBoxW(owner, reinterpret_cast<LPCWSTR>(call.prompt.utf16()),
                                    reinterpret_cast<LPCWSTR>(call.title.utf16()), type);
-    return answer == IDYES ? vbYes : answer == IDNO ? vbNo : vbOK;
+    if (answer == IDYES)
+        return vbYes;
+    return call.style == vbYesNo ? vbNo : vbOK;
 }
 #endif
 } // namespace

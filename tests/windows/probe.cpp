@@ -31,8 +31,9 @@ std::wstring Title(HWND hwnd)
 {
     if (!hwnd)
         return {};
+    // Read without a message to the window, which may be busy.
     wchar_t buffer[512] = {};
-    GetWindowTextW(hwnd, buffer, 512);
+    InternalGetWindowText(hwnd, buffer, 512);
     return buffer;
 }
 
@@ -89,7 +90,10 @@ const char* CaptionIcon(HWND hwnd)
 {
     if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU))
         return "none";
-    const bool own = SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0) || SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0);
+    DWORD_PTR small = 0, big = 0;
+    SendMessageTimeoutW(hwnd, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG, 2000, &small);
+    SendMessageTimeoutW(hwnd, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 2000, &big);
+    const bool own = small || big;
     const bool ofClass = GetClassLongPtrW(hwnd, GCLP_HICONSM) || GetClassLongPtrW(hwnd, GCLP_HICON);
     const bool modalFrame = GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME;
     return own || ofClass || !modalFrame ? "icon" : "none";
