@@ -837,6 +837,22 @@ def centred(s, title):
     return abs(off[0]) <= 2 and abs(off[1]) <= 2
 
 
+def looks_the_same(s, how, args=(), env=None):
+    """The configuration window started plainly, then with args and env:
+    under 1 % of its pixels may differ between the two."""
+    shots = []
+    for a, e in (((), {}), (args, env or {})):
+        s.open_main(*a, **e)
+        s.keys(*["Tab"] * 6)            # round the tab order: no text cursor blinks
+        shots.append(s.settled(lambda: s.picture(*s.client("Lullwick"))))
+        s.close("Lullwick")
+        s.ended_well(5)
+    changed = shots[0].differ(shots[1])
+    print("%s, %.2f %% of the configuration window's pixels change" % (how, changed))
+    if changed >= 1:
+        fail("%s, %.2f %% of the window changed" % (how, changed))
+
+
 @case("gui_startup", "wayland_startup", "wine_startup")
 def startup(s):
     s.open_main()
@@ -982,17 +998,7 @@ def arguments(s):
     # The program takes no command line: Qt's own options are not read. The
     # window looks as it does when started without them (-reverse would
     # mirror it, -platform offscreen hide it).
-    shots = []
-    for args in ((), ("-platform", "offscreen", "-reverse", "-style", "windows", "--help")):
-        s.open_main(*args)
-        s.keys(*["Tab"] * 6)            # the text cursor blinks in the first field: to Start
-        shots.append(s.settled(lambda: s.picture(*s.client("Lullwick"))))
-        s.close("Lullwick")
-        s.ended_well(5)
-    changed = shots[0].differ(shots[1])
-    print("with Qt's options, %.2f %% of the configuration window's pixels change" % changed)
-    if changed >= 1:
-        fail("the options changed %.2f %% of the window" % changed)
+    looks_the_same(s, "with Qt's options", ("-platform", "offscreen", "-reverse", "-style", "windows", "--help"))
 
 
 @case("gui_help-key", "wine_help-key")
@@ -1164,17 +1170,7 @@ def platform_theme(s):
     # The same window again under a platform theme (qt6ct, with nothing of
     # its own configured): its fonts stay the window's, so it looks the same.
     need("qt6ct")
-    shots = []
-    for env in ({}, {"HOME": str(s.tmp), "QT_QPA_PLATFORMTHEME": "qt6ct"}):
-        s.open_main(**env)
-        s.keys(*["Tab"] * 6)            # the text cursor blinks in the first field: to Start
-        shots.append(s.settled(lambda: s.picture(*s.client("Lullwick"))))
-        s.close("Lullwick")
-        s.wait_exit(5)
-    changed = shots[0].differ(shots[1])
-    print("under qt6ct, %.2f %% of the configuration window's pixels change" % changed)
-    if changed >= 1:
-        fail("qt6ct changed %.2f %% of the window" % changed)
+    looks_the_same(s, "under qt6ct", env={"HOME": str(s.tmp), "QT_QPA_PLATFORMTHEME": "qt6ct"})
 
 
 def painted(s, title, band=False):
