@@ -4,11 +4,13 @@
 //   probe list           one line per shown top-level window of Lullwick.exe
 //   probe sysclose TITLE the system menu's Close, as the close box sends it
 //   probe close TITLE    WM_CLOSE, as another program sends it
+//   probe shot X Y W H FILE  the screen's pixels there, as Windows shows
+//                        them, into FILE as a binary PPM
 // A line: title, window class, style, extended style, owner's title, client
 // area and whole window on the screen (x y width height each), the system
-// menu's Close (enabled, grayed, none or unknown), the title bar's icon (icon
-// or none)
-// and whether it is the foreground window (1 or 0), tab-separated.
+// menu's Close (enabled, grayed, none or unknown) and whether it is the
+// foreground window (1 or 0), tab-separated. (Wine tells no other program a
+// window's icon: the driver looks at the title bar's pixels for that.)
 #include <windows.h>
 
 #include <cstdio>
@@ -85,20 +87,6 @@ const char* CloseItem(HWND hwnd)
     return state & (MF_GRAYED | MF_DISABLED) ? "grayed" : "enabled";
 }
 
-// The icon the title bar draws: the window's own, else its class's.
-const char* CaptionIcon(HWND hwnd)
-{
-    if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU))
-        return "none";
-    DWORD_PTR small = 0, big = 0;
-    SendMessageTimeoutW(hwnd, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG, 2000, &small);
-    SendMessageTimeoutW(hwnd, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 2000, &big);
-    const bool own = small || big;
-    const bool ofClass = GetClassLongPtrW(hwnd, GCLP_HICONSM) || GetClassLongPtrW(hwnd, GCLP_HICON);
-    const bool modalFrame = GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME;
-    return own || ofClass || !modalFrame ? "icon" : "none";
-}
-
 HWND Find(const wchar_t* title)
 {
     for (HWND hwnd : Windows())
@@ -122,13 +110,13 @@ int wmain(int argc, wchar_t** argv)
             ClientToScreen(hwnd, &at);
             RECT frame{};
             GetWindowRect(hwnd, &frame);
-            std::printf("%s\t%s\t%08lx\t%08lx\t%s\t%ld %ld %ld %ld\t%ld %ld %ld %ld\t%s\t%s\t%d\n",
+            std::printf("%s\t%s\t%08lx\t%08lx\t%s\t%ld %ld %ld %ld\t%ld %ld %ld %ld\t%s\t%d\n",
                         Utf8(Title(hwnd)).c_str(), Utf8(cls).c_str(),
                         static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
                         static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)),
                         Utf8(Title(GetWindow(hwnd, GW_OWNER))).c_str(), at.x, at.y, client.right, client.bottom,
                         frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                        CloseItem(hwnd), CaptionIcon(hwnd), GetForegroundWindow() == hwnd ? 1 : 0);
+                        CloseItem(hwnd), GetForegroundWindow() == hwnd ? 1 : 0);
         }
         return 0;
     }
@@ -144,6 +132,35 @@ int wmain(int argc, wchar_t** argv)
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;
     }
-    std::fprintf(stderr, "usage: probe list | sysclose TITLE | close TITLE\n");
+    if (verb == L"shot" && argc == 7) {
+        const int x = _wtoi(argv[2]), y = _wtoi(argv[3]), w = _wtoi(argv[4]), h = _wtoi(argv[5]);
+        HDC screen = GetDC(nullptr);
+        HDC copy = CreateCompatibleDC(screen);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        SelectObject(copy, bitmap);
+        const bool ok = bitmap && BitBlt(copy, 0, 0, w, h, screen, x, y, SRCCOPY);
+        GdiFlush();
+        FILE* out = ok ? _wfopen(argv[6], L"wb") : nullptr;
+        if (out) {
+            // Rows of blue, green, red, each padded to four bytes.
+            const auto* row = static_cast<const unsigned char*>(bits);
+            const int stride = (w * 3 + 3) & ~3;
+            std::fprintf(out, "P6\n%d %d\n255\n", w, h);
+            for (int r = 0; r < h; ++r, row += stride)
+                for (int c = 0; c < w; ++c) {
+                    const unsigned char rgb[3] = {row[c * 3 + 2], row[c * 3 + 1], row[c * 3]};
+                    std::fwrite(rgb, 1, 3, out);
+                }
+            std::fclose(out);
+        }
+        DeleteDC(copy);
+        DeleteObject(bitmap);
+        ReleaseDC(nullptr, screen);
+        return out ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: probe list | sysclose TITLE | close TITLE | shot X Y W H FILE\n");
     return 2;
 }
