@@ -64,7 +64,8 @@ private:
 };
 #else
 // Windows' own box: its font, sound and frame, what a screen reader there
-// knows; a Yes/No box's Esc and Close already do nothing. Owned by the active
+// knows; a Yes/No box's Esc and Close already do nothing (Wine's end it as
+// Cancel, which is No here: never Yes). Owned by the active
 // window, which it disables until answered (with none, every window of the
 // program). Its loop dispatches the program's other messages, timer ticks
 // included.
