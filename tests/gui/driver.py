@@ -519,7 +519,7 @@ class Wine(X11):
         self.env.update(WINEPREFIX=str(self.tmp / "prefix"), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         if self.run_wine(["wineboot", "-i"], 300)[0]:
             fail("wineboot could not make a prefix")
-        subprocess.run(["wineserver", "-w"], env=self.env, timeout=120)
+        self.run_wine(["wineserver", "-w"], 120)
 
     def command(self, program):
         return [self.wine, str(program)]
