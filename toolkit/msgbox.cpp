@@ -65,10 +65,9 @@ private:
 #else
 // Windows' own box: its font, sound and frame, what a screen reader there
 // knows; a Yes/No box's Esc and Close already do nothing (Wine's end it as
-// Cancel, which is No here: never Yes). Owned by the active
-// window, which it disables until answered (with none, every window of the
-// program). Its loop dispatches the program's other messages, timer ticks
-// included.
+// Cancel, which is No here: never Yes). Owned by the active window, which it
+// disables until answered (with none, every window of the program). Its
+// loop dispatches the program's other messages, timer ticks included.
 int SystemBox(const MsgBoxCall& call)
 {
     QWidget* active = QApplication::activeWindow();
