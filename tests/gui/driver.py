@@ -1525,7 +1525,7 @@ def wine_closes(s):
     # box's request), WM_CLOSE from another program, Alt+F4, and Esc on
     # Confirm. No goes on, Yes ends.
     s.open_main()
-    s.start_run("0.5")
+    s.start_run("5")                            # outlasts the case on a loaded machine
     for how in ("sysclose", "close"):
         s.ask(how, RUN)
         s.still_running(RUN)
@@ -1542,6 +1542,7 @@ def wine_closes(s):
     s.keys("Tab", "space")                      # No
     s.gone("Confirm", 10)
     s.still_running(RUN)
+    s.expect(RUN, 5)                            # active again, before the key
     s.keys("space")
     s.expect("Confirm", 10)
     s.keys("Return")                            # Yes, the default
