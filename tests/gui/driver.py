@@ -247,11 +247,9 @@ class Session:
 
     def expect(self, title, limit=10):
         wait(limit, lambda: self.has(title), 'no window "%s" appeared' % title)
-        # The window manager gives it the focus before keys are sent. The
-        # window is taken from the same look that saw it focused: a listing
-        # under load can come back without it.
-        return wait(5, lambda: self.focused(title) and (self.windows(title) or [None])[0],
-                    'the window "%s" did not get the focus' % title)
+        # The window manager gives it the focus before keys are sent.
+        wait(5, lambda: self.focused(title), 'the window "%s" did not get the focus' % title)
+        return self.windows(title)[0]
 
     def gone(self, title, limit=5):
         wait(limit, lambda: not self.has(title), 'the window "%s" stayed' % title)
