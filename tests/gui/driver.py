@@ -1401,6 +1401,10 @@ def wine_dpi(s):
     dpi = int(NAME.rsplit("-", 1)[1])
     scale = dpi / 96
     s.registry("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+    # As on Windows, the setting holds from the next sign-in: Wine 10 reads
+    # it when its session starts (Wine 8 in every program), so the session
+    # reg.exe started ends first.
+    s.run_wine(["wineserver", "-w"])
 
     def scaled(title, form, lowest):
         _, _, w, h = s.client(title)
