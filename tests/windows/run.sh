@@ -66,9 +66,13 @@ m=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$OUT/check.log")
 passed=$((passed + n)) failed=$((failed + m))
 
 for case in $("$SRC/tests/gui/driver.py" --cases | tr ' ' '\n' | grep '^wine_'); do
-    if "$SRC/tests/gui/driver.py" "$case" "$EXE" "$BUILD/tests" >"$OUT/$case.log" 2>&1; then
+    status=0
+    "$SRC/tests/gui/driver.py" "$case" "$EXE" "$BUILD/tests" >"$OUT/$case.log" 2>&1 || status=$?
+    if [ "$status" -eq 0 ]; then
         passed=$((passed + 1))
         echo "PASS: $case"
+    elif [ "$status" -eq 77 ]; then
+        grep '^SKIP' "$OUT/$case.log" | sed "s/^SKIP/SKIP: $case/"
     else
         failed=$((failed + 1))
         sed "s/^/$case: /" "$OUT/$case.log"
