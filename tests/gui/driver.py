@@ -1434,20 +1434,26 @@ def wine_windows11(s):
     # On Windows 11 the controls have the native look they have on
     # Windows 10, to the pixel: Qt's own Windows 11 look is not built in.
     # (The focused box is left out: its caret blinks.)
-    def controls(version):
+    names = ("cmbTime", "cmdStart", "cmdQuit")
+
+    def windows(version):
+        """Wine made that version of Windows; what Windows says it is."""
         s.registry("add", r"HKCU\Software\Wine", "/v", "Version", "/d", version, "/f")
+        return s.run_wine([s.wine, "cmd", "/c", "ver"])[1].strip()
+
+    def controls():
         s.open_main()
-        shots = [s.settled(lambda: s.shot("Lullwick", "frmMain", name)) for name in ("cmbTime", "cmdStart", "cmdQuit")]
+        shots = [s.settled(lambda: s.shot("Lullwick", "frmMain", name)) for name in names]
         s.close("Lullwick")
         s.ended_well(5)
         return shots
-    s.registry("add", r"HKCU\Software\Wine", "/v", "Version", "/d", "win11", "/f")
-    said = s.run_wine([s.wine, "cmd", "/c", "ver"])[1].strip()
+    said = windows("win11")
     if "10.0.22" not in said:
         print("SKIP: this Wine cannot be Windows 11 (%r)" % said)
         sys.exit(77)
-    ten, eleven = controls("win10"), controls("win11")
-    for name, a, b in zip(("cmbTime", "cmdStart", "cmdQuit"), ten, eleven):
+    eleven = controls()
+    windows("win10")
+    for name, a, b in zip(names, controls(), eleven):
         if a.differ(b):
             fail("%s on Windows 11 differs from Windows 10's in %.1f %% of its pixels" % (name, a.differ(b)))
 
