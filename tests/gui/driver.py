@@ -1458,6 +1458,31 @@ def wine_windows11(s):
             fail("%s on Windows 11 differs from Windows 10's in %.1f %% of its pixels" % (name, a.differ(b)))
 
 
+@case("wine_shaping")
+def wine_shaping(s):
+    # Arabic typed into a box is joined as the script wants it: the word
+    # differs from its letters kept apart by zero-width non-joiners, and
+    # only the text shaper tells the two apart. (Wine's own fonts have no
+    # Arabic: DejaVu Sans, in its fonts folder, has it.)
+    shutil.copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", s.tmp / "prefix/drive_c/windows/Fonts/")
+
+    def typed(text):
+        s.open_main()
+        s.keys("ctrl+a")
+        s.type(text)
+        s.keys("Tab")                       # away from cmbApp: no caret
+        shot = s.settled(lambda: s.shot("Lullwick", "frmMain", "cmbApp", inset=4))
+        s.close("Lullwick")
+        s.ended_well(5)
+        return shot
+    empty, joined, apart = typed(" "), typed("سلام"), typed("\u200c".join("سلام"))
+    if not joined.differ(empty):
+        fail("the Arabic word was not drawn")
+    print("the joined word differs from its letters apart in %.1f %% of its pixels" % joined.differ(apart))
+    if not joined.differ(apart):
+        fail("the Arabic letters are not joined: the word is drawn as its letters apart")
+
+
 @case("wine_sysinfo")
 def wine_sysinfo(s):
     # System Info finds the tool through the real registry: Wine's own
