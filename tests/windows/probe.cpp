@@ -6,6 +6,9 @@
 //   probe close TITLE    WM_CLOSE, as another program sends it
 //   probe shot X Y W H FILE  the screen's pixels there, as Windows shows
 //                        them, into FILE as a binary PPM
+//   probe type HEX...    characters, each by its UTF-16 code, typed into
+//                        the focused window as an on-screen keyboard types
+//                        them: no key of the keyboard is needed
 // A line: title, window class, style, extended style, owner's title, client
 // area and whole window on the screen (x y width height each), the system
 // menu's Close (enabled, grayed, none or unknown) and whether it is the
@@ -161,6 +164,18 @@ int wmain(int argc, wchar_t** argv)
         ReleaseDC(nullptr, screen);
         return out ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: probe list | sysclose TITLE | close TITLE | shot X Y W H FILE\n");
+    if (verb == L"type" && argc > 2) {
+        std::vector<INPUT> keys;
+        for (int i = 2; i < argc; ++i)
+            for (DWORD up : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+                INPUT key{};
+                key.type = INPUT_KEYBOARD;
+                key.ki.wScan = static_cast<WORD>(wcstoul(argv[i], nullptr, 16));
+                key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+                keys.push_back(key);
+            }
+        return SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) == keys.size() ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: probe list | sysclose TITLE | close TITLE | shot X Y W H FILE | type HEX...\n");
     return 2;
 }
