@@ -539,6 +539,13 @@ class Wine(X11):
             out.seek(0)
             return p.returncode, out.read().decode("utf-8", "replace")
 
+    def ask(self, *args):
+        """TOOLS/probe.exe run in this Wine session, which asks and tells
+        Windows what no X11 tool can: its status and output."""
+        probe = Path(TOOLS) / "probe.exe"
+        need(str(probe))
+        return self.run_wine([self.wine, str(probe)] + list(args))
+
     def registry(self, *args):
         """reg.exe in the prefix: add or delete a key or value."""
         if self.run_wine([self.wine, "reg"] + list(args))[0]:
@@ -571,8 +578,6 @@ class WineDesktop(Wine):
         # Openbox would close the whole desktop, and with it the Windows
         # session, on Alt+F4: it binds no keys here.
         super().__init__(wm or "openbox --config-file %s" % (SOURCE / "tests/gui/openbox-no-keys.xml"), screen)
-        self.probe = Path(TOOLS) / "probe.exe"
-        need(str(self.probe))
         # Wine draws the caption buttons with its Marlett font, which it does
         # not find where fonts-wine puts it (letters are drawn instead): it
         # goes into the prefix's own fonts.
@@ -582,9 +587,6 @@ class WineDesktop(Wine):
         # The desktop that reg.exe's start made is Wine's usual one: it goes
         # first, so that the program's start makes one of its own.
         self.run_wine(["wineserver", "-w"])
-
-    def ask(self, *args):
-        return self.run_wine([self.wine, str(self.probe)] + list(args))
 
     def listed(self):
         """Every shown window of the program as Windows describes it."""
@@ -1467,14 +1469,12 @@ def wine_shaping(s):
     # typed by Windows' own means, as an on-screen keyboard types them:
     # X11 has no keys for them, and Wine may read a key remapped on the fly
     # as the one before it.
-    probe = str(Path(TOOLS) / "probe.exe")
-    need(probe)
     shutil.copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", s.tmp / "prefix/drive_c/windows/Fonts/")
 
     def typed(text):
         s.open_main()
         s.keys("ctrl+a", "BackSpace")
-        if s.run_wine([s.wine, probe, "type"] + ["%04x" % ord(c) for c in text])[0]:
+        if s.ask("type", *("%04x" % ord(c) for c in text))[0]:
             fail("the probe could not type %r" % text)
         s.keys("Tab")                       # away from cmbApp: no caret
         shot = s.settled(lambda: s.shot("Lullwick", "frmMain", "cmbApp", inset=4))
