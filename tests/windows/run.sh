@@ -3,9 +3,10 @@
 # run.sh BUILD WINDOWS_BUILD: the Windows side under Wine, with WINDOWS_BUILD's
 # Lullwick.exe as a user has it: alone in a folder of its own. First the
 # exe itself (it imports only what Windows has; built again in another
-# folder, from files of other times, it is the same to the byte), then a
-# check, cross-built into BUILD, of the Win32 layer (registry, file test)
-# and of the exe's version record and icon group; then the program, driven
+# folder, from files of other times, it is the same to the byte; its zip
+# notices every third-party part linked into it), then a check, cross-built
+# into BUILD, of the Win32 layer (registry, file test) and of the exe's
+# version record, icon group and manifest; then the program, driven
 # from outside by the whole-program driver's wine_ cases. Ends with "N passed, N failed" over all of them.
 set -eu
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
@@ -45,6 +46,12 @@ result $same "same-bytes"
 # The published sums: whoever builds this commit against this Qt gets them.
 "$SRC/scripts/windows-sums" check "$WINBUILD" && published=0 || published=$?
 [ "$published" -eq 2 ] || result "$published" "published-sums"
+
+# Every third-party part that the link took into the exe has its notice in
+# the zip, and the zip notices no part that is not in the exe.
+"$SRC/scripts/windows-licences" check "$WINBUILD/Lullwick.map" "$("$SRC/scripts/qt-windows")" \
+    "$WINBUILD"/Lullwick-*-windows-x86_64.zip && notices=0 || notices=1
+result $notices "licences"
 
 CXX=x86_64-w64-mingw32-g++
 $CXX -std=c++20 -municode -Wall -Wextra -Werror -O1 -I"$SRC" -static -o "$OUT/check.exe" \
