@@ -41,7 +41,7 @@ test-asan: setup
 # Lullwick for Windows: one self-contained build-windows/Lullwick.exe, and
 # build-windows/Lullwick-VERSION-windows-x86_64.zip with it and the licences,
 # against a static Qt for Windows built once from the release's own Qt source
-# (cached in ~/.cache/lullwick; the first build takes 40 to 60 minutes).
+# (cached in ~/.cache/lullwick; docs/windows.md gives the first build's time).
 windows: SETUP = windows
 windows: setup
 	@./scripts/windows build-windows
@@ -78,12 +78,14 @@ bench: SETUP = test
 bench: build
 	@bench/bench.py $(BUILD) | tee $(BUILD)/benchmarks.md
 
-# The Windows program's start-up under Wine beside a bare Win32 window.
+# The Windows program's start-up under Wine beside a bare Qt window built
+# with the same Qt, and beside a bare Win32 window.
 bench-windows: SETUP = windows
 bench-windows: configure windows
 	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
+	@cmake --build build-windows -j$(JOBS) --target bench_bare
 	@x86_64-w64-mingw32-g++ -O2 -municode -mwindows -static -s -o $(BUILD)/bare_win32.exe bench/bare_win32.cpp
-	@bench/windows.py build-windows/Lullwick.exe $(BUILD)/bare_win32.exe $(BUILD)/tests
+	@bench/windows.py build-windows/Lullwick.exe build-windows/bench/bench_bare.exe $(BUILD)/bare_win32.exe $(BUILD)/tests
 
 package: SETUP = package
 package: setup

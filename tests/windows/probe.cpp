@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// probe: what Windows itself says of Lullwick's windows, for the driver's
-// wine_desktop cases (run in the same Wine desktop as the program).
-//   probe list           one line per shown top-level window of Lullwick.exe
+// probe: what Windows itself says of the windows in its desktop, for the
+// driver's wine_ cases (run in the same Wine desktop as the program).
+//   probe list           one line per shown top-level window
 //   probe sysclose TITLE the system menu's Close, as the close box sends it
 //   probe close TITLE    WM_CLOSE, as another program sends it
 //   probe shot X Y W H FILE  the screen's pixels there, as Windows shows
@@ -10,14 +10,17 @@
 //                        the focused window as an on-screen keyboard types
 //                        them: no key of the keyboard is needed
 // A line: title, window class, style, extended style, owner's title, client
-// area and whole window on the screen (x y width height each), the system
-// menu's Close (enabled, grayed, none or unknown) and whether it is the
-// foreground window (1 or 0), tab-separated. (Wine tells no other program a
-// window's icon: the driver looks at the title bar's pixels for that.)
+// area and whole window on the screen (x y width height each), whether it
+// is the foreground window (1 or 0), and how many of its buttons the visual
+// style draws, of how many ("2/2"), tab-separated. (Wine tells no other
+// program a window's icon: the driver looks at the title bar's pixels.)
 #include <windows.h>
+
+#include <uxtheme.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,33 +45,12 @@ std::wstring Title(HWND hwnd)
     return buffer;
 }
 
-bool OfLullwick(HWND hwnd)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process)
-        return false;
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    const bool ok = QueryFullProcessImageNameW(process, 0, path, &size);
-    CloseHandle(process);
-    const std::wstring name(path, size);
-    const std::wstring tail = L"\\lullwick.exe";
-    if (!ok || name.size() < tail.size())
-        return false;
-    std::wstring end = name.substr(name.size() - tail.size());
-    for (wchar_t& c : end)
-        c = wchar_t(towlower(c));
-    return end == tail;
-}
-
 std::vector<HWND> Windows()
 {
     std::vector<HWND> found;
     EnumWindows(
         [](HWND hwnd, LPARAM list) -> BOOL {
-            if (IsWindowVisible(hwnd) && OfLullwick(hwnd))
+            if (IsWindowVisible(hwnd))
                 reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
             return TRUE;
         },
@@ -76,18 +58,25 @@ std::vector<HWND> Windows()
     return found;
 }
 
-// Wine gives no other process's system menu: "unknown" there.
-const char* CloseItem(HWND hwnd)
+// Of the window's buttons, those that the visual style draws (a theme is
+// open for them), and all: "themed/all".
+std::string ThemedButtons(HWND hwnd)
 {
-    if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU))
-        return "none";
-    HMENU menu = GetSystemMenu(hwnd, FALSE);
-    if (!menu)
-        return "unknown";
-    const UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
-    if (state == UINT(-1))
-        return "none";
-    return state & (MF_GRAYED | MF_DISABLED) ? "grayed" : "enabled";
+    std::pair<int, int> count{0, 0};
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM counted) -> BOOL {
+            wchar_t cls[64] = {};
+            GetClassNameW(child, cls, 64);
+            auto& [themed, all] = *reinterpret_cast<std::pair<int, int>*>(counted);
+            if (_wcsicmp(cls, L"Button") == 0) {
+                ++all;
+                themed += GetWindowTheme(child) != nullptr;
+            }
+            return TRUE;
+        },
+        LPARAM(&count));
+    return std::to_string(count.first) + "/" + std::to_string(count.second);
 }
 
 HWND Find(const wchar_t* title)
@@ -113,13 +102,13 @@ int wmain(int argc, wchar_t** argv)
             ClientToScreen(hwnd, &at);
             RECT frame{};
             GetWindowRect(hwnd, &frame);
-            std::printf("%s\t%s\t%08lx\t%08lx\t%s\t%ld %ld %ld %ld\t%ld %ld %ld %ld\t%s\t%d\n",
+            std::printf("%s\t%s\t%08lx\t%08lx\t%s\t%ld %ld %ld %ld\t%ld %ld %ld %ld\t%d\t%s\n",
                         Utf8(Title(hwnd)).c_str(), Utf8(cls).c_str(),
                         static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
                         static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)),
                         Utf8(Title(GetWindow(hwnd, GW_OWNER))).c_str(), at.x, at.y, client.right, client.bottom,
                         frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                        CloseItem(hwnd), GetForegroundWindow() == hwnd ? 1 : 0);
+                        GetForegroundWindow() == hwnd ? 1 : 0, ThemedButtons(hwnd).c_str());
         }
         return 0;
     }
