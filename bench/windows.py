@@ -34,7 +34,8 @@ def one_start(s, exe, title):
 
 def main():
     programs = [(Path(a).resolve(), t) for a, t in zip(sys.argv[1:4], ("Lullwick", "Bare", "Bare"))]
-    driver.TABLES.update(driver.layout_tables(sys.argv[4]))
+    driver.TOOLS = sys.argv[4]
+    driver.TABLES.update(driver.layout_tables(driver.TOOLS))
     s = driver.Wine()
     try:
         # The programs' windows straight on the X screen, where they are

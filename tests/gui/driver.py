@@ -513,6 +513,8 @@ class Wine(X11):
         if self.run_wine(["wineboot", "-i"], 300)[0]:
             fail("wineboot could not make a prefix")
         self.run_wine(["wineserver", "-w"], 120)
+        if self.ask("still")[0]:
+            fail("the probe could not turn Windows' animations off")
         # Wine draws the caption buttons with its Marlett font, which it does
         # not find where fonts-wine puts it (letters are drawn instead): it
         # goes into the prefix's own fonts.
@@ -1587,7 +1589,8 @@ def wine_themed(s):
                    'no box "%s" owned by "%s"' % (title, owner))
         print('"%s" (%s): %s buttons drawn by the visual style' % (title, box["cls"], box["themed"]))
         if box["cls"] != "#32770" or box["themed"] != "%d/%d" % (buttons, buttons):
-            fail('"%s" is not Windows\' own box with all %d buttons in the visual style' % (title, buttons))
+            fail('"%s" (%s): %s of its buttons drawn by the visual style; wanted Windows\' own box, all %d so'
+                 % (title, box["cls"], box["themed"], buttons))
     s.open_main()
     s.keys("F1")
     themed("Lullwick", "Lullwick", 1)

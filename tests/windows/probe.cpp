@@ -9,6 +9,9 @@
 //   probe type HEX...    characters, each by its UTF-16 code, typed into
 //                        the focused window as an on-screen keyboard types
 //                        them: no key of the keyboard is needed
+//   probe still          the user's "Show animations in Windows" off: no
+//                        pulsing default button or glowing bar, so that a
+//                        window's picture settles
 // A line: title, window class, style, extended style, owner's title, client
 // area and whole window on the screen (x y width height each), whether it
 // is the foreground window (1 or 0), and how many of its buttons the visual
@@ -165,6 +168,8 @@ int wmain(int argc, wchar_t** argv)
             }
         return SendInput(UINT(keys.size()), keys.data(), sizeof(INPUT)) == keys.size() ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: probe list | sysclose TITLE | close TITLE | shot X Y W H FILE | type HEX...\n");
+    if (verb == L"still" && argc == 2)
+        return SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, nullptr, SPIF_UPDATEINIFILE) ? 0 : 1;
+    std::fprintf(stderr, "usage: probe list | sysclose TITLE | close TITLE | shot X Y W H FILE | type HEX... | still\n");
     return 2;
 }
