@@ -85,7 +85,7 @@ bench-windows: configure windows
 	@cmake --build $(BUILD) -j$(JOBS) --target layout_tables
 	@cmake --build build-windows -j$(JOBS) --target bench_bare
 	@x86_64-w64-mingw32-g++ -O2 -municode -mwindows -static -s -o $(BUILD)/bare_win32.exe bench/bare_win32.cpp
-	@bench/windows.py build-windows/Lullwick.exe build-windows/bench/bench_bare.exe $(BUILD)/bare_win32.exe $(BUILD)/tests
+	@bench/windows.py build-windows/Lullwick.exe build-windows/bench_bare.exe $(BUILD)/bare_win32.exe $(BUILD)/tests
 
 package: SETUP = package
 package: setup
