@@ -4,7 +4,7 @@
 # Lullwick.exe as a user has it: alone in a folder of its own. First the
 # exe itself (it imports only what Windows has; built again in another
 # folder, from files of other times, it is the same to the byte; its zip
-# notices every third-party part linked into it), then a check, cross-built
+# has the notice of every third-party part linked in), then a check, cross-built
 # into BUILD, of the Win32 layer (registry, file test) and of the exe's
 # version record, icon group and manifest; then the program, driven
 # from outside by the whole-program driver's wine_ cases. Ends with "N passed, N failed" over all of them.
@@ -48,7 +48,7 @@ result $same "same-bytes"
 [ "$published" -eq 2 ] || result "$published" "published-sums"
 
 # Every third-party part that the link took into the exe has its notice in
-# the zip, and the zip notices no part that is not in the exe.
+# the zip, and the zip has no notice of a part that is not in the exe.
 "$SRC/scripts/windows-licences" check "$WINBUILD/Lullwick.map" "$("$SRC/scripts/qt-windows")" \
     "$WINBUILD"/Lullwick-*-windows-x86_64.zip && notices=0 || notices=1
 result $notices "licences"
