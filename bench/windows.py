@@ -23,12 +23,11 @@ def one_start(s, exe, title):
     t0 = time.monotonic()
     p = subprocess.Popen([s.wine, str(exe)], env=s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # Each window an X window of its own (no Wine desktop), seen by Xlib.
-    shown = lambda: driver.X11.windows(s, title)  # noqa: E731
-    driver.wait(30, shown, 'no window "%s"' % title, every=0.005)
+    driver.wait(30, lambda: s.windows(title), 'no window "%s"' % title, every=0.005)
     took = time.monotonic() - t0
     p.terminate()
     p.wait()
-    driver.wait(10, lambda: not shown(), 'the window "%s" stayed' % title)
+    driver.wait(10, lambda: not s.windows(title), 'the window "%s" stayed' % title)
     return took * 1000
 
 
@@ -38,10 +37,6 @@ def main():
     driver.TABLES.update(driver.layout_tables(driver.TOOLS))
     s = driver.Wine()
     try:
-        # The programs' windows straight on the X screen, where they are
-        # seen the moment they are mapped, not in Wine's own desktop.
-        s.registry("delete", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/f")
-        s.run_wine(["wineserver", "-w"])
         subprocess.Popen(["wineserver", "-p"], env=s.env).wait()
         one_start(s, programs[2][0], "Bare")        # Wine's own start-up, once
         times = {exe: [] for exe, _ in programs}
