@@ -559,7 +559,6 @@ class Wine(X11):
         super().end()
 
 
-
 class WineDesktop(Wine):
     """Wine with a desktop of its own (a virtual desktop), where Wine, not an
     X window manager, frames every window, draws it and answers as Windows
@@ -1599,8 +1598,8 @@ def wine_themed(s):
                    'no box "%s" owned by "%s"' % (title, owner))
         print('"%s" (%s): %s buttons drawn by the visual style' % (title, box["cls"], box["themed"]))
         if box["cls"] != "#32770" or box["themed"] != "%d/%d" % (buttons, buttons):
-            fail('"%s" (%s): %s of its buttons drawn by the visual style; wanted Windows\' own box, all %d so'
-                 % (title, box["cls"], box["themed"], buttons))
+            fail('"%s" (%s): %s of its buttons drawn by the visual style, not Windows\' own box (#32770) with '
+                 'all %d so' % (title, box["cls"], box["themed"], buttons))
     s.open_main()
     s.keys("F1")
     themed("Lullwick", "Lullwick", 1)

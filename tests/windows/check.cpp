@@ -328,8 +328,9 @@ int wmain(int argc, wchar_t** argv)
     if (argc > 1) {
         resources(argv[1]);
         manifest(argv[1]);
-    } else
+    } else {
         check(false, "a resource module is named");
+    }
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed ? 1 : 0;
 }

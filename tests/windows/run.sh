@@ -4,10 +4,11 @@
 # Lullwick.exe as a user has it: alone in a folder of its own. First the
 # exe itself (it imports only what Windows has; built again in another
 # folder, from files of other times, it is the same to the byte; its zip
-# has the notice of every third-party part linked in), then a check, cross-built
-# into BUILD, of the Win32 layer (registry, file test) and of the exe's
-# version record, icon group and manifest; then the program, driven
-# from outside by the whole-program driver's wine_ cases. Ends with "N passed, N failed" over all of them.
+# has the notice of every third-party part linked in), then a check,
+# cross-built into BUILD, of the Win32 layer (registry, file test) and of the
+# exe's version record, icon group and manifest; then the program, driven
+# from outside by the whole-program driver's wine_ cases. Ends with
+# "N passed, N failed" over all of them.
 set -eu
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=$(cd "$1" && pwd)
